@@ -1,0 +1,33 @@
+// The fixed-step logic clock. A screen loop calls PXResetLogicLoop once, then per pass
+// PXPreLogicLoop; while PXLogicLoop: one logic step and PXLogicUpdate; then PXPostLogicLoop.
+#pragma once
+
+#include <SDL.h>
+
+// A millisecond clock: monotonic, unsigned 32-bit, wrapping.
+using PXClockSource = Uint32 (*)();
+
+extern Uint32 _PXLogicSpeed;
+extern Uint32 _PXLogicTimeRequiredPerLogicCycle;
+extern Uint32 _PXLogicCurrentTime;
+extern Uint32 _PXLogicLastTime;
+extern Uint32 _PXLogicTimeElapsed;
+extern Uint32 _PXLogicCurrentCycles;
+
+// Replaces the engine's millisecond clock (SDL_GetTicks); null restores it. Tests use this.
+void PXSetClockSource(PXClockSource source);
+// Milliseconds from the engine's clock.
+Uint32 PXClockTicks();
+
+// Sets the tick rate, clamped to 1..1000 ticks per second.
+void PXSetLogicInterval(unsigned int ticksPerSecond);
+// Forgets accumulated time; call when a loop starts or after anything that stalled it.
+void PXResetLogicLoop();
+// Start of a pass: accumulates elapsed time and works out the due ticks.
+void PXPreLogicLoop();
+// True while a tick is due; the first call of a pass pumps the platform events.
+int PXLogicLoop();
+// Marks one tick done; the leftover fraction of a tick is dropped once all due ticks ran.
+void PXLogicUpdate();
+// End of the logic part of a pass.
+void PXPostLogicLoop();

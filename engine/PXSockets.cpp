@@ -1,0 +1,7 @@
+#include "PXSockets.h"
+
+int PXSocketsStartup(int) {
+    return 0;
+}
+
+void PXSocketsCleanup() {}

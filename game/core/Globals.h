@@ -1,0 +1,16 @@
+// Game-wide globals and flags.
+#pragma once
+
+// The logical screen the game draws on; the window is this times SCREEN_SCALE_FACTOR.
+constexpr int SCREEN_W_UNSCALED = 320;
+constexpr int SCREEN_H_UNSCALED = 240;
+
+extern int SCREEN_SCALE_FACTOR;
+extern int SCREEN_W;
+extern int SCREEN_H;
+
+// Set to true to leave the main loop.
+extern int GAME_EXIT_REQUESTED;
+
+// Sets the whole-number screen scale and the window size; takes effect at the next video mode.
+void setScreenScaleFactor(int factor);

@@ -1,0 +1,5 @@
+// One game logic tick.
+#pragma once
+
+// Steps the game by one tick.
+void logic();
