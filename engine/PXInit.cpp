@@ -1,15 +1,18 @@
 #include "PXInit.h"
 
+#include "PXFontCache.h"
 #include "PXGamePad.h"
 #include "PXKeyboard.h"
 #include "PXLogicTiming.h"
 #include "PXSockets.h"
+#include "PXSound.h"
 
 #include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <new>
 #include <unistd.h>
 
 std::string PXExecutablePath;
@@ -56,6 +59,12 @@ int PXInit(const char* programPath) {
 }
 
 int PXInit() {
+    try {
+        _PXGlobalFontCache = std::make_unique<_PXFontCache>();
+    } catch (const std::bad_alloc&) {
+        _PXSetError("Unable to create global font cache.");
+        return PX_FALSE;
+    }
     if (SDL_Init(PX_SDL_SUBSYSTEMS) < 0) {
         _PXSetError("Error initializing SDL: %s", SDL_GetError());
         return PX_FALSE;
@@ -75,8 +84,10 @@ int PXInit() {
 }
 
 void PXDeInit() {
+    _PXDeInitAudio();
     PXExecutablePath.clear();
     PXDeInitGamePad();
+    _PXGlobalFontCache.reset();
     if (_PXSocketsStarted) {
         PXSocketsCleanup();
         _PXSocketsStarted = false;

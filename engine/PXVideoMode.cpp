@@ -15,7 +15,6 @@
 #endif
 
 #ifdef PX_ADDRESS_SANITIZER
-#include <cstring>
 #include <dlfcn.h>
 #include <link.h>
 #endif
@@ -23,15 +22,14 @@
 namespace {
 
 #ifdef PX_ADDRESS_SANITIZER
-// SDL_Quit unloads Mesa's driver modules; LeakSanitizer then sees their still-reachable data as
-// leaks from an unknown module that no suppression can name. Keeping them loaded avoids that.
-void pinGLDriverModules() {
+// SDL_Quit unloads the GL driver and the X libraries SDL opened. LeakSanitizer then reports their
+// still-reachable data as leaks from an unknown module, or crashes reading their thread-local
+// storage. Keeping every module loaded for the life of the process avoids both.
+void pinLoadedModules() {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void*) -> int {
             const char* name = info->dlpi_name;
-            if (name != nullptr &&
-                (strstr(name, "_dri.so") != nullptr || strstr(name, "libEGL") != nullptr ||
-                 strstr(name, "libGLX_mesa") != nullptr)) {
+            if (name != nullptr && name[0] != '\0') {
                 dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
             }
             return 0;
@@ -39,7 +37,7 @@ void pinGLDriverModules() {
         nullptr);
 }
 #else
-void pinGLDriverModules() {}
+void pinLoadedModules() {}
 #endif
 
 int openVideoMode(int width, int height, int fullscreen) {
@@ -52,7 +50,7 @@ int openVideoMode(int width, int height, int fullscreen) {
         _PXSetError("Couldn't set %dx%d video mode: %s", width, height, SDL_GetError());
         return PX_FALSE;
     }
-    pinGLDriverModules();
+    pinLoadedModules();
     return PX_TRUE;
 }
 

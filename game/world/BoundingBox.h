@@ -1,0 +1,30 @@
+// BoundingBox: an axis-aligned integer rectangle whose edges are inclusive for collision.
+#pragma once
+
+class BoundingBox {
+public:
+    // The box (0, 0, 0, 0).
+    BoundingBox() = default;
+    // A box with the given edges.
+    BoundingBox(int left, int top, int right, int bottom);
+
+    // Replaces all four edges.
+    void setBounds(int left, int top, int right, int bottom);
+    // The left edge.
+    int getLeftBound() const { return _left; }
+    // The top edge.
+    int getTopBound() const { return _top; }
+    // The right edge.
+    int getRightBound() const { return _right; }
+    // The bottom edge.
+    int getBottomBound() const { return _bottom; }
+
+    // True when the boxes overlap, shared edges and corners included.
+    static int checkCollision(const BoundingBox* a, const BoundingBox* b);
+
+private:
+    int _left = 0;
+    int _top = 0;
+    int _right = 0;
+    int _bottom = 0;
+};

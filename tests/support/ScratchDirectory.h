@@ -1,0 +1,26 @@
+// A fresh directory under the system's temporary directory, removed with everything in it on
+// destruction. The process id in its name keeps parallel test processes apart.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+class ScratchDirectory {
+public:
+    explicit ScratchDirectory(const std::string& name)
+        : _path(std::filesystem::temp_directory_path() /
+                ("corvane-" + name + "-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(_path);
+    }
+    ~ScratchDirectory() { std::filesystem::remove_all(_path); }
+
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    // The path of a file inside the directory.
+    std::string pathOf(const std::string& file) const { return (_path / file).string(); }
+
+private:
+    std::filesystem::path _path;
+};
