@@ -13,10 +13,11 @@ build_release
 xvfb-run -a -s "$CORVANE_XVFB_SCREEN" bash -c '
     set -euo pipefail
     "$1" & GAME_PID=$!
-    WINDOW=$(timeout 30 xdotool search --sync --name "^Corvane$" | head -n 1)
+    WINDOW=$(timeout 30 xdotool search --sync --all --pid "$GAME_PID" --name "^Corvane$" | head -n 1)
     sleep "$3"
     import -window "$WINDOW" "$2"
-    xdotool windowfocus --sync "$WINDOW" keydown Escape sleep 0.1 keyup Escape
+    xdotool windowfocus --sync "$WINDOW" keydown Escape
     wait "$GAME_PID"
+    xdotool keyup Escape
 ' screenshot "$CORVANE_ROOT/build/release/corvane" "$OUTPUT" "$DELAY"
 echo "Saved $OUTPUT"

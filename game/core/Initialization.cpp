@@ -1,15 +1,77 @@
 #include "Initialization.h"
 
 #include "Globals.h"
+#include "Log.h"
+#include "MapMusicNames.h"
+#include "ResourceManager.h"
+#include "Settings.h"
+#include "TilesetNames.h"
 #include "engine/Paxtor.h"
 
 #include <cstdlib>
 #include <ctime>
+#include <new>
+
+TilesetNames* TILESET_NAMES = nullptr;
+MapMusicNames* globalMapMusicNames = nullptr;
 
 namespace {
 
 constexpr const char* GAME_CAPTION = "Corvane";
+constexpr double GAME_VERSION = 1.0;
 constexpr int GAME_TICKS_PER_SECOND = 60;
+constexpr int GAME_MIXING_CHANNELS = 64;
+constexpr unsigned short AUDIO_SIGNED_16_BIT_LITTLE_ENDIAN = 0x8010;
+constexpr int AUDIO_STEREO = 2;
+
+struct AudioQuality {
+    int frequency;
+    int chunkSize;
+};
+
+// Low, normal and high audio quality.
+constexpr AudioQuality kAudioQualities[] = {{11025, 256}, {22050, 512}, {44100, 1024}};
+
+void openLog() {
+    globalLog = new Log("log.txt", 1);
+    globalLog->write("Corvane verion %0.1f -- ", GAME_VERSION);
+    globalLog->writeDate();
+    globalLog->write("------------------------\n");
+}
+
+void loadSettings() {
+    Settings::instance();
+    globalLog->write("Loading Settings...\n");
+    if (Settings::instance()->load()) {
+        globalLog->write("Success!\n");
+    } else {
+        globalLog->write("Reverting to defaults...\n");
+    }
+}
+
+// Applies the settings' screen mode; true when it asks for full screen.
+bool applyScreenMode() {
+    switch (Settings::instance()->screenMode) {
+    case 1:
+        setScreenScaleFactor(3);
+        return false;
+    case 2:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Creates one game-wide object; an allocation failure logs the message and gives false.
+template <class T> bool create(T*& global, const char* failureMessage) {
+    try {
+        global = new T();
+        return true;
+    } catch (const std::bad_alloc&) {
+        globalLog->write("%s", failureMessage);
+        return false;
+    }
+}
 
 } // namespace
 
@@ -18,17 +80,41 @@ int init(const char* programPath) {
         return PX_FALSE;
     }
     SDL_WM_SetCaption(GAME_CAPTION, GAME_CAPTION);
-    if (!PXVideoMode2D(SCREEN_W, SCREEN_H, 0)) {
+    openLog();
+    loadSettings();
+    const bool fullscreen = applyScreenMode();
+    if (!PXVideoMode2D(SCREEN_W, SCREEN_H, fullscreen ? 1 : 0)) {
         return PX_FALSE;
     }
     PXSetTextureMode(1);
     PXInitGamePad();
+    initAudioBasedOnSettings();
+    PXSetMixingChannels(GAME_MIXING_CHANNELS);
     PXSetLogicInterval(GAME_TICKS_PER_SECOND);
     PXShowMouse(PX_FALSE);
     srand(static_cast<unsigned int>(time(nullptr)));
+    if (!create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
+        !create(globalMapMusicNames, "Unable to instantiate map music names object\n")) {
+        return PX_FALSE;
+    }
     return PX_TRUE;
 }
 
 void deinit() {
+    globalLog->write("Deinitializing.\n");
+    ResourceManager::instance()->cleanup();
+    delete TILESET_NAMES;
+    TILESET_NAMES = nullptr;
+    delete globalMapMusicNames;
+    globalMapMusicNames = nullptr;
     PXDeInit();
+}
+
+int initAudioBasedOnSettings() {
+    const int quality = Settings::instance()->audioQuality;
+    if (quality < 0 || quality > 2) {
+        return PX_FALSE;
+    }
+    return PXInitAudio(kAudioQualities[quality].frequency, AUDIO_SIGNED_16_BIT_LITTLE_ENDIAN,
+                       AUDIO_STEREO, kAudioQualities[quality].chunkSize);
 }

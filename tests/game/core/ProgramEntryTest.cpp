@@ -1,9 +1,11 @@
 #include "game/core/Globals.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDirectory.h"
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -29,11 +31,17 @@ protected:
         if (getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "needs an X server; run the tests through tools/test.sh";
         }
-        stderrPath = (std::filesystem::temp_directory_path() /
-                      ("corvane-stderr-" + std::to_string(getpid()) + ".txt"))
-                         .string();
-        game =
-            std::make_unique<ChildProcess>(CORVANE_BINARY, std::vector<std::string>{}, stderrPath);
+        // A private copy of the game and its data, so the log and settings it writes are its own.
+        const std::filesystem::path built(CORVANE_BINARY);
+        std::filesystem::copy(built.parent_path() / "data", installation.pathOf("data"),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(built, installation.pathOf("corvane"));
+    }
+
+    // Starts the game and waits for its window.
+    void launch() {
+        game = std::make_unique<ChildProcess>(installation.pathOf("corvane"),
+                                              std::vector<std::string>{}, stderrPath());
         ASSERT_TRUE(game->started());
         // By process too: other tests may run their own game on the same X server.
         window = commandOutput("timeout 30 xdotool search --sync --all --pid " +
@@ -42,38 +50,68 @@ protected:
         window.pop_back();
     }
 
-    void TearDown() override {
-        game.reset();
-        std::filesystem::remove(stderrPath);
+    std::string stderrPath() const { return installation.pathOf("stderr.txt"); }
+    std::string log() const { return fileContent(installation.pathOf("log.txt")); }
+
+    void expectWindowSize(int width, int height) const {
+        const std::string geometry = commandOutput("xdotool getwindowgeometry --shell " + window);
+        EXPECT_NE(geometry.find("WIDTH=" + std::to_string(width) + "\n"), std::string::npos)
+            << geometry;
+        EXPECT_NE(geometry.find("HEIGHT=" + std::to_string(height) + "\n"), std::string::npos)
+            << geometry;
     }
+
+    void quitWithEscape() const {
+        // Held until the game has seen it: a press and release pumped in the same pass cancel.
+        commandOutput("xdotool windowfocus --sync " + window + " keydown Escape");
+    }
+
+    void TearDown() override { game.reset(); }
 
     // Waits for the game to end and checks it ended cleanly and without sanitizer reports.
     void expectCleanExit() {
         const std::optional<int> exitCode = game->waitForExit(30s);
         ASSERT_TRUE(exitCode.has_value()) << "the game did not end by itself";
         EXPECT_EQ(*exitCode, 0);
-        const std::string errors = fileContent(stderrPath);
+        const std::string errors = fileContent(stderrPath());
         EXPECT_EQ(errors.find("Sanitizer"), std::string::npos) << errors;
         EXPECT_EQ(errors.find("runtime error"), std::string::npos) << errors;
+        EXPECT_NE(log().find("Deinitializing.\n"), std::string::npos) << log();
+        EXPECT_TRUE(log().ends_with(" Clearing OGG dictionary\n")) << "shutdown ran to its end";
     }
 
-    std::string stderrPath;
+    ScratchDirectory installation{"installation"};
     std::unique_ptr<ChildProcess> game;
     std::string window;
 };
 
-TEST_F(GameProcessTest, OpensA640By480WindowAndEscapeQuitsCleanly) {
-    const std::string geometry = commandOutput("xdotool getwindowgeometry --shell " + window);
-    EXPECT_NE(geometry.find("WIDTH=640\n"), std::string::npos) << geometry;
-    EXPECT_NE(geometry.find("HEIGHT=480\n"), std::string::npos) << geometry;
-
-    // Held like a real key press: a press and release within one tick would be pumped together.
-    commandOutput("xdotool windowfocus --sync " + window +
-                  " keydown Escape sleep 0.1 keyup Escape");
+TEST_F(GameProcessTest, OpensA640By480WindowWithDefaultSettingsAndEscapeQuitsCleanly) {
+    launch();
+    expectWindowSize(640, 480);
+    quitWithEscape();
     expectCleanExit();
+    commandOutput("xdotool keyup Escape");
+    EXPECT_NE(log().find("Corvane verion 1.0 -- "), std::string::npos);
+    EXPECT_NE(log().find("Loading Settings...\nUnable to open Settings file\n"
+                         "Reverting to defaults...\n"),
+              std::string::npos)
+        << log();
+}
+
+TEST_F(GameProcessTest, SettingsFileChoosesTheDoubleWindow) {
+    std::string settings(80, '\0');
+    settings[0] = 1;  // screen mode "Double"
+    settings[12] = 9; // an audio quality that opens no audio
+    std::ofstream(installation.pathOf("data/gameSettings.txt"), std::ios::binary) << settings;
+    launch();
+    expectWindowSize(960, 720);
+    game->sendSignal(SIGTERM);
+    expectCleanExit();
+    EXPECT_NE(log().find("Loading Settings...\nSuccess!\n"), std::string::npos) << log();
 }
 
 TEST_F(GameProcessTest, QuitRequestFromThePlatformEndsTheGameCleanly) {
+    launch();
     // SDL turns SIGTERM into the same quit event a closed window sends.
     game->sendSignal(SIGTERM);
     expectCleanExit();

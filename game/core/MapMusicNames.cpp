@@ -1,0 +1,5 @@
+#include "MapMusicNames.h"
+
+MapMusicNames::MapMusicNames() {
+    loadFilenamesOrThrow("mapMusicNames.txt");
+}

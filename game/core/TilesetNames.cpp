@@ -1,0 +1,5 @@
+#include "TilesetNames.h"
+
+TilesetNames::TilesetNames() {
+    loadFilenamesOrThrow("tilesetNames.txt");
+}
