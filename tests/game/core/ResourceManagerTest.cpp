@@ -1,5 +1,5 @@
-#include "engine/Paxtor.h"
 #include "game/core/ResourceManager.h"
+#include "engine/Paxtor.h"
 #include "tests/support/AudioFiles.h"
 #include "tests/support/GLTestFixture.h"
 #include "tests/support/PngWriter.h"
