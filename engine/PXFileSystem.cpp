@@ -79,6 +79,10 @@ int searchByName(const std::string& root, const char* name, std::vector<std::str
         return PX_FALSE;
     }
     for (const std::string& entry : *entries) {
+        // "." and ".." name no file: a name read from data must not climb out of the tree.
+        if (isDotOrDotDot(entry)) {
+            continue;
+        }
         const auto path = joinPath(root, entry);
         if (!path) {
             continue;
@@ -87,7 +91,7 @@ int searchByName(const std::string& root, const char* name, std::vector<std::str
             results.push_back(*path);
             return PX_TRUE;
         }
-        if (!isDotOrDotDot(entry) && isDirectory(*path) && depth < PX_FIND_MAX_DEPTH) {
+        if (isDirectory(*path) && depth < PX_FIND_MAX_DEPTH) {
             searchByName(*path, name, results, depth + 1);
         }
     }

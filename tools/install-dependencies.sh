@@ -15,8 +15,8 @@ PACKAGES=(
     libgl1-mesa-dri libegl1 libegl-mesa0
     # A virtual X server for headless runs, and tools to drive and photograph the window.
     xvfb xauth xdotool x11-utils x11-apps imagemagick
-    # Tests and benchmarks.
-    libgtest-dev libgmock-dev libbenchmark-dev
+    # Tests and benchmarks, and clang with its libFuzzer and sanitizer runtimes for fuzzing.
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
 )
 
 missing_packages() {

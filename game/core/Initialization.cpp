@@ -7,6 +7,7 @@
 #include "Settings.h"
 #include "TilesetNames.h"
 #include "engine/Paxtor.h"
+#include "game/world/Camera.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -93,7 +94,8 @@ int init(const char* programPath) {
     PXSetLogicInterval(GAME_TICKS_PER_SECOND);
     PXShowMouse(PX_FALSE);
     srand(static_cast<unsigned int>(time(nullptr)));
-    if (!create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
+    if (!create(globalCamera, "Couldn't create global Camera instance\n") ||
+        !create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
         !create(globalMapMusicNames, "Unable to instantiate map music names object\n")) {
         return PX_FALSE;
     }
@@ -102,6 +104,8 @@ int init(const char* programPath) {
 
 void deinit() {
     globalLog->write("Deinitializing.\n");
+    delete globalCamera;
+    globalCamera = nullptr;
     ResourceManager::instance()->cleanup();
     delete TILESET_NAMES;
     TILESET_NAMES = nullptr;

@@ -1,6 +1,9 @@
 #include "BoundingBox.h"
 
 #include "engine/PXInit.h"
+#include "engine/PXPrimitives.h"
+
+#include <cstdio>
 
 BoundingBox::BoundingBox(int left, int top, int right, int bottom)
     : _left(left), _top(top), _right(right), _bottom(bottom) {}
@@ -16,4 +19,16 @@ int BoundingBox::checkCollision(const BoundingBox* a, const BoundingBox* b) {
     const bool apart = a->_bottom < b->_top || a->_top > b->_bottom || a->_right < b->_left ||
                        a->_left > b->_right;
     return apart ? PX_FALSE : PX_TRUE;
+}
+
+void BoundingBox::draw(int offsetX, int offsetY, float r, float g, float b, float a) const {
+    PXRect(_left + offsetX, _top + offsetY, _right + offsetX, _bottom + offsetY, r, g, b, a);
+}
+
+void BoundingBox::draw(float r, float g, float b, float a) const {
+    draw(0, 0, r, g, b, a);
+}
+
+void BoundingBox::print() const {
+    printf("(%d, %d), (%d, %d)\n", _left, _top, _right, _bottom);
 }

@@ -22,6 +22,13 @@ public:
     // True when the boxes overlap, shared edges and corners included.
     static int checkCollision(const BoundingBox* a, const BoundingBox* b);
 
+    // Outlines the box shifted by the offset (editor and debug views).
+    void draw(int offsetX, int offsetY, float r, float g, float b, float a) const;
+    // Outlines the box where it is.
+    void draw(float r, float g, float b, float a) const;
+    // Writes the corners to standard output.
+    void print() const;
+
 private:
     int _left = 0;
     int _top = 0;

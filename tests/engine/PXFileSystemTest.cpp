@@ -149,6 +149,10 @@ TEST_F(PXFileSystemTest, NameSearchCollectsMatchesDepthFirstAndStopsAtARootMatch
     PXFindFileCleanup();
 
     EXPECT_FALSE(PXFindFile(root.c_str(), "x.pn")) << "names must match in full";
+    for (const char* dots : {".", ".."}) {
+        EXPECT_FALSE(PXFindFile(root.c_str(), dots)) << "no name leads out of the tree";
+        EXPECT_EQ(takeAllResults(), std::vector<std::string>{});
+    }
     EXPECT_FALSE(PXFindFile(at("missing").c_str(), "x.png"));
     EXPECT_EQ(PXFindFileGetNext(), nullptr);
 }
