@@ -11,6 +11,9 @@ PACKAGES=(
     libglu1-mesa-dev libgl-dev zlib1g-dev
     # A free font for the font tests, and sox to make the sound tests' OGG files.
     fonts-dejavu-core sox libsox-fmt-base
+    # The data pipeline: Debian's Python with PIL for art, fontTools for the fonts, NumPy for
+    # sound synthesis, and oggenc for the OGG music.
+    python3 python3-pil python3-fonttools python3-numpy vorbis-tools
     # Mesa's software renderer, so the game and its tests draw without a GPU.
     libgl1-mesa-dri libegl1 libegl-mesa0
     # A virtual X server for headless runs, and tools to drive and photograph the window.
