@@ -530,3 +530,8 @@ void Sprite::replaceAnimations(AnimationMap animations) {
     _currentFrame = -1;
     _animations = std::move(animations);
 }
+
+const Sprite::Animation* Sprite::getAnimation(const char* name) const {
+    const auto found = _animations.find(name);
+    return found != _animations.end() ? found->second.get() : nullptr;
+}

@@ -71,6 +71,8 @@ public:
 
     // Destroys every animation; nothing is current afterwards.
     void clearAnimations();
+    // The named animation, or null (for tools and checks that inspect a definition).
+    const Animation* getAnimation(const char* name) const;
 
 private:
     using AnimationMap = std::map<std::string, std::unique_ptr<Animation>>;

@@ -72,3 +72,12 @@ def outlined(image, colour="ink"):
             ):
                 result.putpixel((x, y), palette.rgba(colour))
     return result
+
+
+def recoloured(image, swaps):
+    """The picture with every pixel of a palette colour named in swaps (palette name to palette
+    name) turned into the colour it maps to: colour variants drawn once."""
+    table = {palette.rgba(old): palette.rgba(new) for old, new in swaps.items()}
+    result = image.copy()
+    result.putdata([table.get(pixel, pixel) for pixel in image.getdata()])
+    return result

@@ -1,0 +1,307 @@
+// Checks the generated data tree with the game's own readers.
+#include "engine/Paxtor.h"
+#include "game/core/Globals.h"
+#include "game/core/ResourceManager.h"
+#include "game/core/Sprite.h"
+#include "game/core/SpriteAnimation.h"
+#include "game/world/Map.h"
+#include "game/world/MapExit.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/GLTestFixture.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/support/SpriteCatalog.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = CORVANE_DATA_DIR;
+
+std::vector<fs::path> filesUnder(const fs::path& root, const std::string& extension = "") {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file() &&
+            (extension.empty() || entry.path().extension() == extension)) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The game looks for "./data"; these tests run from the folder that holds the built tree.
+class InDataParent {
+public:
+    InDataParent() : _previous(fs::current_path()) { fs::current_path(kData.parent_path()); }
+    ~InDataParent() { fs::current_path(_previous); }
+
+private:
+    fs::path _previous;
+};
+
+TEST(DataTreeTest, BareNamesAreUniqueAndTextDataIsLineFeedOnly) {
+    std::map<std::string, fs::path> byName;
+    for (const fs::path& file : filesUnder(kData)) {
+        const auto [known, added] = byName.emplace(file.filename().string(), file);
+        EXPECT_TRUE(added) << file << " has the same name as " << known->second;
+        if (file.extension() != ".txt") {
+            continue;
+        }
+        const std::string text = fileContent(file.string());
+        EXPECT_EQ(text.find('\r'), std::string::npos) << file << " holds a carriage return";
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            const bool keywordLine = line.starts_with("LOOP: ") || line.starts_with("IMAGE: ");
+            EXPECT_FALSE(keywordLine && line.back() == ' ') << file << ": '" << line << "'";
+        }
+    }
+    EXPECT_TRUE(fs::exists(kData / "maps" / "arnion" / "arnion1")) << "the start map's fixed path";
+}
+
+// Files the game's code asks for by name (sprites are listed in the sprite catalog).
+constexpr const char* kNamedFiles[] = {"c64.ttf",
+                                       "Skia.ttf",
+                                       "Editor.ttf",
+                                       "tilesetNames.txt",
+                                       "mapMusicNames.txt",
+                                       "title.ogg",
+                                       "waterOverlay.png",
+                                       "minimapVisited.png",
+                                       "minimapUnvisited.png",
+                                       "darknessHalo.png",
+                                       "thoughtBubble.png",
+                                       "logoScreen.png",
+                                       "logoText.png",
+                                       "titleBackground.png",
+                                       "titleClouds.png",
+                                       "titleForeground.png",
+                                       "optionsBackground.png",
+                                       "loadGameBackground.png",
+                                       "loadGameForeground.png",
+                                       "secretsBackground.png",
+                                       "loadingBack.png",
+                                       "loadingFront.png",
+                                       "browserArrowDown.png",
+                                       "loadExitBackground.png",
+                                       "loadSelectedBackground.png",
+                                       "inGameMenuBG.png",
+                                       "mapIcon.png",
+                                       "doubleJumpIcon.png",
+                                       "wallJumpIcon.png",
+                                       "powerFistIcon.png",
+                                       "highJumpIcon.png",
+                                       "gravMagnetIcon.png",
+                                       "boosterIcon.png",
+                                       "raceIconFlowrian.png",
+                                       "raceIconNegg.png",
+                                       "raceIconOller.png",
+                                       "raceIconDom.png",
+                                       "raceIconRaam.png",
+                                       "raceIconVonil.png",
+                                       "collectibleIconHexNut.png",
+                                       "step1.wav",
+                                       "step2.wav",
+                                       "splashIn.wav",
+                                       "splashOut.wav",
+                                       "teleportOut.wav",
+                                       "teleportIn.wav",
+                                       "happyStar.wav",
+                                       "musicBox.wav",
+                                       "accordian.wav",
+                                       "itemCollect.wav",
+                                       "switchOn.wav",
+                                       "switchOff.wav",
+                                       "stoneUp.wav",
+                                       "stoneDown.wav",
+                                       "powerDown.wav",
+                                       "powerUp.wav",
+                                       "bird1.wav",
+                                       "bird2.wav",
+                                       "bird3.wav",
+                                       "bulb.wav",
+                                       "hum.wav",
+                                       "secretUnlocked.wav",
+                                       "titleSelect.wav",
+                                       "titleSelection.wav"};
+
+TEST(DataTreeTest, EveryFileTheGameNamesIsThere) {
+    InDataParent inDataParent;
+    for (const char* name : kNamedFiles) {
+        EXPECT_FALSE(ResourceManager::instance()->findFilePath(name).empty()) << name;
+    }
+}
+
+using DataImageTest = GLTestFixture;
+
+TEST_F(DataImageTest, EveryImageLoadsAsAPowerOfTwoTruecolorTexture) {
+    const auto images = filesUnder(kData, ".png");
+    EXPECT_FALSE(images.empty());
+    for (const fs::path& image : images) {
+        PXTexture texture;
+        EXPECT_TRUE(texture.loadImage(image.c_str())) << image << ": " << PXError();
+    }
+}
+
+using DataSpriteTest = GLTestFixture;
+
+void expectAnimationMeetsTheCatalog(const Sprite& sprite, const CatalogEntry& entry,
+                                    const CatalogAnimation& wanted) {
+    SCOPED_TRACE(entry.file + " [" + wanted.name + "]");
+    const Sprite::Animation* animation = sprite.getAnimation(wanted.name.c_str());
+    ASSERT_NE(animation, nullptr) << "missing";
+    EXPECT_GE(animation->getNumberOfFrames(), wanted.minimumFrames);
+    if (wanted.mustNotLoop) {
+        EXPECT_FALSE(animation->getLoop()) << "must not loop";
+    }
+    for (int frame = 0; frame < animation->getNumberOfFrames(); frame++) {
+        EXPECT_NE(animation->getBBox(frame, 0), nullptr) << "frame " << frame << " lacks box 0";
+        if (entry.needsBox1) {
+            EXPECT_NE(animation->getBBox(frame, 1), nullptr) << "frame " << frame << " lacks box 1";
+        }
+    }
+}
+
+TEST_F(DataSpriteTest, EveryDefinitionParsesAndHasWhatTheGameAsksFor) {
+    InDataParent inDataParent;
+    const auto catalog = readSpriteCatalog(CORVANE_SPRITE_CATALOG);
+    EXPECT_EQ(catalog.size(), 71u);
+    for (const CatalogEntry& entry : catalog) {
+        Sprite sprite;
+        if (!sprite.load(entry.file.c_str())) {
+            ADD_FAILURE() << entry.file << " does not load";
+            continue;
+        }
+        for (const CatalogAnimation& wanted : entry.animations) {
+            expectAnimationMeetsTheCatalog(sprite, entry, wanted);
+        }
+    }
+    ResourceManager::instance()->cleanup();
+}
+
+TEST(DataAudioTest, EverySampleAndSongLoads) {
+    ASSERT_TRUE(PXInit()) << PXError();
+    ASSERT_TRUE(PXInitAudio(22050, 0x8010, 2, 512)) << PXError();
+    const auto samples = filesUnder(kData, ".wav");
+    EXPECT_GE(samples.size(), 24u);
+    for (const fs::path& sample : samples) {
+        EXPECT_NO_THROW(PXSound sound(sample.c_str())) << sample;
+    }
+    std::vector<fs::path> songs = filesUnder(kData, ".ogg");
+    const auto modules = filesUnder(kData, ".mod");
+    songs.insert(songs.end(), modules.begin(), modules.end());
+    EXPECT_FALSE(modules.empty()) << "at least one tracker module";
+    for (const fs::path& song : songs) {
+        EXPECT_NO_THROW(PXMusic music(song.c_str())) << song;
+    }
+    PXDeInit();
+}
+
+struct MinimapCell {
+    int x;
+    int y;
+    auto operator<=>(const MinimapCell&) const = default;
+};
+
+// The minimap cells a map covers: one per 320 x 240 screen from its indices.
+std::vector<MinimapCell> minimapCells(const Map& map) {
+    std::vector<MinimapCell> cells;
+    const int columns = (map.widthInPixels() + SCREEN_W_UNSCALED - 1) / SCREEN_W_UNSCALED;
+    const int rows = (map.heightInPixels() + SCREEN_H_UNSCALED - 1) / SCREEN_H_UNSCALED;
+    for (int row = 0; row < rows; row++) {
+        for (int column = 0; column < columns; column++) {
+            cells.push_back({map.getMinimapIndexX() + column, map.getMinimapIndexY() + row});
+        }
+    }
+    return cells;
+}
+
+using DataMapTest = GLTestFixture;
+
+TEST_F(DataMapTest, EveryMapLoadsResolvesItsReferencesAndSavesBackByteForByte) {
+    InDataParent inDataParent;
+    ResourceManager& resources = *ResourceManager::instance();
+    const auto maps = filesUnder(kData / "maps");
+    EXPECT_GE(maps.size(), 5u);
+    std::map<std::string, fs::path> byName;
+    for (const fs::path& path : maps) {
+        byName[path.filename().string()] = path;
+    }
+    std::set<MinimapCell> claimed;
+    std::set<std::string> areas;
+    ScratchDirectory scratch("data-maps");
+    for (const fs::path& path : maps) {
+        SCOPED_TRACE(path.string());
+        areas.insert(path.parent_path().filename().string());
+        Map map;
+        ASSERT_TRUE(map.load(path.c_str()));
+        EXPECT_NE(map.getTileset(), nullptr) << "tileset " << map.getTilesetName();
+        EXPECT_FALSE(resources.findFilePath(map.getMusicName()).empty()) << map.getMusicName();
+        for (int index = 0; index < map.getNumberOfExits(); index++) {
+            const Map::Exit* exit = map.getExit(index);
+            const auto destination = byName.find(exit->getNextMap() ? exit->getNextMap() : "");
+            ASSERT_NE(destination, byName.end()) << "exit " << index << " leads nowhere";
+            Map next;
+            ASSERT_TRUE(next.load(destination->second.c_str()));
+            EXPECT_TRUE(exit->getNextMapX() >= 0 && exit->getNextMapX() < next.widthInPixels() &&
+                        exit->getNextMapY() >= 0 && exit->getNextMapY() < next.heightInPixels())
+                << "exit " << index << " lands outside " << exit->getNextMap();
+        }
+        for (const MinimapCell& cell : minimapCells(map)) {
+            EXPECT_TRUE(cell.x > 0 && cell.y > 0 && cell.x < 40 && cell.y < 30)
+                << "minimap cell " << cell.x << "," << cell.y;
+            EXPECT_TRUE(claimed.insert(cell).second)
+                << "minimap cell " << cell.x << "," << cell.y << " is claimed twice";
+        }
+        const std::string copy = scratch.pathOf(path.filename().string());
+        ASSERT_TRUE(map.save(copy.c_str()));
+        EXPECT_EQ(fileContent(copy), fileContent(path.string())) << "load then save changed it";
+    }
+    EXPECT_GE(areas.size(), 4u);
+    resources.cleanup();
+}
+
+TEST_F(DataMapTest, TheStartMapPutsThePlayerOnTheGround) {
+    Map start;
+    InDataParent inDataParent;
+    ASSERT_TRUE(start.load("./data/maps/arnion/arnion1"));
+    int x = 0;
+    int y = 0;
+    start.playerStartPosition(x, y);
+    constexpr int kPlayerWidth = 16;
+    constexpr int kPlayerHeight = 24;
+    EXPECT_TRUE(start.tileIsBlockedAt((y + kPlayerHeight) / 16, (x + kPlayerWidth / 2) / 16))
+        << "the ground below the start (" << x << ", " << y << ")";
+    EXPECT_FALSE(start.tileIsBlockedAt((y + kPlayerHeight - 1) / 16, (x + kPlayerWidth / 2) / 16))
+        << "the player starts inside a solid tile";
+    ResourceManager::instance()->cleanup();
+}
+
+TEST_F(DataMapTest, NameListsNameFilesThatExist) {
+    InDataParent inDataParent;
+    for (const char* list : {"tilesetNames.txt", "mapMusicNames.txt"}) {
+        const std::string path = ResourceManager::instance()->findFilePath(list);
+        ASSERT_FALSE(path.empty()) << list;
+        std::istringstream lines(fileContent(path));
+        int count = 0;
+        lines >> count;
+        EXPECT_GE(count, 1) << list;
+        std::string name;
+        std::getline(lines, name);
+        for (int i = 0; i < count && std::getline(lines, name); i++) {
+            EXPECT_FALSE(ResourceManager::instance()->findFilePath(name.c_str()).empty())
+                << list << " names " << name;
+        }
+    }
+}
+
+} // namespace

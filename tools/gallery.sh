@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the game and its data, then draws pictures of the data with the game's own code on a
+# private X server: every sprite's first frame, the tilesets, the title screen composed, and each
+# map whole at 1:1 with its backgrounds.
+# Usage: tools/gallery.sh [OUTPUT_DIR]   (default: gallery/)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+OUTPUT="$(realpath -m "${1:-gallery}")"
+"$CORVANE_ROOT/tools/install-dependencies.sh"
+build_release
+
+mkdir -p "$OUTPUT"
+SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "$CORVANE_XVFB_SCREEN" \
+    "$CORVANE_ROOT/build/release/tools/corvane_gallery" "$CORVANE_ROOT/build/release" \
+    "$CORVANE_ROOT/assets/sprites/catalog.txt" "$OUTPUT"
+for bitmap in "$OUTPUT"/*.bmp; do
+    convert "$bitmap" "${bitmap%.bmp}.png"
+    rm "$bitmap"
+done
+echo "Pictures in $OUTPUT"

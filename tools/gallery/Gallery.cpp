@@ -1,0 +1,207 @@
+// Renders pictures of the built data tree with the game's own code, for people to look at:
+//   corvane_gallery DATA_PARENT OUT_DIR
+// writes sprites.bmp (the first frame of every sprite), tilesets.bmp, title.bmp (the title
+// screen's images composed) and one map-<name>.bmp per map (the whole map at 1:1 with its
+// backgrounds). It needs a display; tools/gallery.sh runs it on a private X server.
+#include "engine/Paxtor.h"
+#include "game/core/Globals.h"
+#include "game/core/ResourceManager.h"
+#include "game/core/Sprite.h"
+#include "game/world/Map.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+
+// An RGBA picture assembled from pieces of frames read back from the window.
+class Picture {
+public:
+    Picture(int width, int height)
+        : _width(width), _height(height), _pixels(static_cast<size_t>(width) * height * 4, 0) {}
+
+    // Copies the window's top-left width x height pixels to (x, y) of the picture.
+    void copyFromWindow(int x, int y, int width, int height) {
+        std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, kWindowHeight - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rows.data());
+        for (int row = 0; row < height && y + row < _height; row++) {
+            const unsigned char* source = &rows[static_cast<size_t>(height - 1 - row) * width * 4];
+            const int copied = std::min(width, _width - x);
+            std::copy_n(source, copied * 4,
+                        &_pixels[(static_cast<size_t>(y + row) * _width + x) * 4]);
+        }
+    }
+
+    bool save(const fs::path& path) {
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceFrom(_pixels.data(), _width, _height, 32, _width * 4, 0x000000FF,
+                                     0x0000FF00, 0x00FF0000, 0xFF000000);
+        const bool saved = surface != nullptr && SDL_SaveBMP(surface, path.c_str()) == 0;
+        SDL_FreeSurface(surface);
+        return saved;
+    }
+
+private:
+    int _width;
+    int _height;
+    std::vector<unsigned char> _pixels;
+};
+
+void clearWindow(float r, float g, float b) {
+    glClearColor(r, g, b, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+std::vector<std::string> spriteFiles(const fs::path& catalog) {
+    std::vector<std::string> files;
+    std::ifstream lines(catalog);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::string file = line.substr(0, line.find_first_of(" #"));
+        if (!file.empty()) {
+            files.push_back(file);
+        }
+    }
+    return files;
+}
+
+// The first animation a definition file names.
+std::string firstAnimation(const fs::path& definition) {
+    std::ifstream lines(definition);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.starts_with("[")) {
+            return line.substr(1, line.find(']') - 1);
+        }
+    }
+    return "";
+}
+
+// Every sprite's first frame in a grid of 40 x 56 cells, 16 to a row.
+bool saveSprites(const fs::path& catalog, const fs::path& out) {
+    const auto files = spriteFiles(catalog);
+    constexpr int kCellWidth = 40;
+    constexpr int kCellHeight = 56;
+    constexpr int kPerRow = 16;
+    clearWindow(0.55f, 0.6f, 0.7f);
+    int index = 0;
+    for (const std::string& file : files) {
+        Sprite sprite;
+        if (!sprite.load(file.c_str())) {
+            fprintf(stderr, "%s does not load\n", file.c_str());
+            return false;
+        }
+        const std::string path = ResourceManager::instance()->findFilePath(file.c_str());
+        sprite.setCurrentAnimation(firstAnimation(path).c_str());
+        sprite.draw((index % kPerRow) * kCellWidth + 4, (index / kPerRow) * kCellHeight + 4);
+        index++;
+    }
+    Picture picture(kPerRow * kCellWidth, kWindowHeight);
+    picture.copyFromWindow(0, 0, kPerRow * kCellWidth, kWindowHeight);
+    return picture.save(out / "sprites.bmp");
+}
+
+bool saveTilesets(const fs::path& data, const fs::path& out) {
+    clearWindow(0.3f, 0.3f, 0.35f);
+    int y = 0;
+    for (const auto& entry : fs::directory_iterator(data / "tilesets")) {
+        PXTexture* tileset = ResourceManager::instance()->texture(entry.path().filename().c_str());
+        if (tileset == nullptr) {
+            return false;
+        }
+        tileset->draw(0, y, PX_TRUE);
+        y += tileset->h() + 8;
+    }
+    Picture picture(kWindowWidth, kWindowHeight);
+    picture.copyFromWindow(0, 0, kWindowWidth, kWindowHeight);
+    return picture.save(out / "tilesets.bmp");
+}
+
+bool saveTitle(const fs::path& out) {
+    ResourceManager& resources = *ResourceManager::instance();
+    clearWindow(0, 0, 0);
+    for (const char* image : {"titleBackground.png", "titleClouds.png", "titleForeground.png"}) {
+        PXTexture* texture = resources.texture(image);
+        if (texture == nullptr) {
+            return false;
+        }
+        texture->draw(0, 0, PX_TRUE);
+    }
+    if (PXFont* font = resources.font("c64.ttf")) {
+        font->setSize(40);
+        font->print(18, 40, 1, 1, 1, 1, "%s", "Corvane");
+        font->setSize(14);
+        const char* entries[] = {"New Game", "Load Game", "Options", "Secrets", "Quit"};
+        for (int row = 0; row < 5; row++) {
+            font->print(20, 110 + 14 * row, 1, 1, 1, 1, "%s", entries[row]);
+        }
+    }
+    Picture picture(SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
+    picture.copyFromWindow(0, 0, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
+    return picture.save(out / "title.bmp");
+}
+
+// The whole map at 1:1, drawn one screen at a time as the game would see it.
+bool saveMap(const fs::path& path, const fs::path& out) {
+    Map map;
+    if (!map.load(path.c_str())) {
+        return false;
+    }
+    Picture picture(map.widthInPixels(), map.heightInPixels());
+    for (int y = 0; y < map.heightInPixels(); y += SCREEN_H_UNSCALED) {
+        for (int x = 0; x < map.widthInPixels(); x += SCREEN_W_UNSCALED) {
+            clearWindow(1, 1, 1);
+            map.drawLowerTiles(x, y);
+            map.drawWaterAreas(x, y);
+            map.drawUpperTiles(x, y);
+            picture.copyFromWindow(x, y, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
+        }
+    }
+    return picture.save(out / ("map-" + path.filename().string() + ".bmp"));
+}
+
+bool saveMaps(const fs::path& data, const fs::path& out) {
+    for (const auto& entry : fs::recursive_directory_iterator(data / "maps")) {
+        if (entry.is_regular_file() && !saveMap(entry.path(), out)) {
+            fprintf(stderr, "%s does not render\n", entry.path().c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s DATA_PARENT_DIR SPRITE_CATALOG OUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const fs::path out = fs::absolute(argv[3]);
+    const fs::path catalog = fs::absolute(argv[2]);
+    fs::create_directories(out);
+    fs::current_path(argv[1]);
+    if (!PXInit() || !PXVideoMode2D(kWindowWidth, kWindowHeight, 0)) {
+        fprintf(stderr, "%s\n", PXError());
+        return 1;
+    }
+    PXSetTextureMode(1);
+    const fs::path data = "./data";
+    const bool saved = saveSprites(catalog, out) && saveTilesets(data, out) && saveTitle(out) &&
+                       saveMaps(data, out);
+    ResourceManager::instance()->cleanup();
+    PXDeInit();
+    return saved ? 0 : 1;
+}
