@@ -98,6 +98,15 @@ bool isKeyCode(int code) {
     return code >= 1 && code <= PX_KEY_LAST;
 }
 
+// A release re-arms the once form of every key that is up, not only its own.
+void reArmReleasedKeys() {
+    for (int code = 0; code <= PX_KEY_LAST; code++) {
+        if (!_PXKeys[code]) {
+            _PXKeysDown[code] = PX_FALSE;
+        }
+    }
+}
+
 } // namespace
 
 int _PXKeyCodeForSymbol(SDLKey symbol) {
@@ -128,10 +137,16 @@ void _PXSetKey(SDLKey symbol) {
 
 void _PXUnsetKey(SDLKey symbol) {
     _PXSetKeyToValue(symbol, PX_FALSE);
-    for (int code = 0; code <= PX_KEY_LAST; code++) {
-        if (!_PXKeys[code]) {
-            _PXKeysDown[code] = PX_FALSE;
-        }
+    reArmReleasedKeys();
+}
+
+void _PXSetKeyCode(int code, int down) {
+    if (!isKeyCode(code)) {
+        return;
+    }
+    _PXKeys[code] = down ? PX_TRUE : PX_FALSE;
+    if (!down) {
+        reArmReleasedKeys();
     }
 }
 

@@ -26,6 +26,8 @@ int _PXKeyCodeForSymbol(SDLKey symbol);
 void _PXSetKey(SDLKey symbol);
 // Event pump: a key went up; re-arms the once form of every key that is not down.
 void _PXUnsetKey(SDLKey symbol);
+// A key went down or up by engine code, as the event pump would report it (replays use this).
+void _PXSetKeyCode(int code, int down);
 // Stores a held state for the symbol's code; symbols without a code are ignored.
 void _PXSetKeyToValue(SDLKey symbol, int value);
 // Clears both keyboard tables.

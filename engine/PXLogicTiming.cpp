@@ -88,10 +88,14 @@ int PXLogicLoop() {
     if (_PXLogicCurrentCycles == 0) {
         return PX_FALSE;
     }
+    PXPumpEvents();
+    return PX_TRUE;
+}
+
+void PXPumpEvents() {
     while (SDL_PollEvent(&_PXMainEvent)) {
         dispatchEvent(_PXMainEvent);
     }
-    return PX_TRUE;
 }
 
 void PXLogicUpdate() {

@@ -27,6 +27,8 @@ void PXResetLogicLoop();
 void PXPreLogicLoop();
 // True while a tick is due; the first call of a pass pumps the platform events.
 int PXLogicLoop();
+// Moves every pending platform event into the input tables and the quit flag.
+void PXPumpEvents();
 // Marks one tick done; the leftover fraction of a tick is dropped once all due ticks ran.
 void PXLogicUpdate();
 // End of the logic part of a pass.

@@ -7,6 +7,9 @@ int SCREEN_W = SCREEN_W_UNSCALED * SCREEN_SCALE_FACTOR;
 int SCREEN_H = SCREEN_H_UNSCALED * SCREEN_SCALE_FACTOR;
 
 int GAME_EXIT_REQUESTED = PX_FALSE;
+int showInGameMenu = PX_FALSE;
+int rebuildMapSpecificWorldObjectVectorNextLoop = PX_FALSE;
+int skipRunningMapSpecificWorldObjectLogicThisLoop = PX_FALSE;
 
 void setScreenScaleFactor(int factor) {
     SCREEN_SCALE_FACTOR = factor;

@@ -11,6 +11,13 @@ extern int SCREEN_H;
 
 // Set to true to leave the main loop.
 extern int GAME_EXIT_REQUESTED;
+// The in-game menu is open: only the menu runs each tick.
+extern int showInGameMenu;
+// Set by an inhabitant that walked through a map exit; from then on the current map's object
+// vector is rebuilt at the end of every tick.
+extern int rebuildMapSpecificWorldObjectVectorNextLoop;
+// Set by a teleport that changed the map; the tick clears it and runs no more object logic.
+extern int skipRunningMapSpecificWorldObjectLogicThisLoop;
 
 // Sets the whole-number screen scale and the window size; takes effect at the next video mode.
 void setScreenScaleFactor(int factor);

@@ -7,7 +7,10 @@
 #include "Settings.h"
 #include "TilesetNames.h"
 #include "engine/Paxtor.h"
+#include "game/objects/WorldObjectVector.h"
+#include "game/player/Player.h"
 #include "game/world/Camera.h"
+#include "game/world/Map.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -94,8 +97,16 @@ int init(const char* programPath) {
     PXSetLogicInterval(GAME_TICKS_PER_SECOND);
     PXShowMouse(PX_FALSE);
     srand(static_cast<unsigned int>(time(nullptr)));
-    if (!create(globalCamera, "Couldn't create global Camera instance\n") ||
-        !create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
+    if (!create(globalMap, "Couldn't create global map instance\n") ||
+        !create(globalPlayer, "Couldn't create global player instance\n") ||
+        !create(globalCamera, "Couldn't create global Camera instance\n") ||
+        !create(globalWorldObjectVector, "Couldn't create global world object vector instance\n") ||
+        !create(globalMapSpecificWorldObjectVector,
+                "Couldn't create global map specific world object vector instance\n")) {
+        return PX_FALSE;
+    }
+    globalCamera->setTarget(globalPlayer);
+    if (!create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
         !create(globalMapMusicNames, "Unable to instantiate map music names object\n")) {
         return PX_FALSE;
     }
@@ -104,8 +115,15 @@ int init(const char* programPath) {
 
 void deinit() {
     globalLog->write("Deinitializing.\n");
+    delete globalMap;
+    globalMap = nullptr;
+    delete globalPlayer;
+    globalPlayer = nullptr;
     delete globalCamera;
     globalCamera = nullptr;
+    destroyWorldObjects();
+    delete globalMapSpecificWorldObjectVector;
+    globalMapSpecificWorldObjectVector = nullptr;
     ResourceManager::instance()->cleanup();
     delete TILESET_NAMES;
     TILESET_NAMES = nullptr;

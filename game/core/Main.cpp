@@ -3,33 +3,158 @@
 #include "Draw.h"
 #include "Globals.h"
 #include "Initialization.h"
+#include "Log.h"
 #include "Logic.h"
+#include "Replay.h"
 #include "engine/Paxtor.h"
 
 #include <GL/gl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
 
-int gameMain(int argc, char** argv) {
-    if (!init(argc > 0 ? argv[0] : nullptr)) {
-        deinit();
-        return 1;
+namespace {
+
+constexpr int EXIT_REPLAY_DIFFERS = 3;
+constexpr int EXIT_BAD_COMMAND_LINE = 2;
+
+struct Options {
+    std::string recordPath;
+    std::string replayPath;
+};
+
+// The options after the program path; nothing when they cannot be read.
+std::optional<Options> readOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; i++) {
+        const std::string option = argv[i];
+        if ((option == "--record" || option == "--replay") && i + 1 < argc) {
+            (option == "--record" ? options.recordPath : options.replayPath) = argv[++i];
+        } else {
+            return std::nullopt;
+        }
     }
-    runMainLoop();
-    deinit();
-    return 0;
+    if (!options.recordPath.empty() && !options.replayPath.empty()) {
+        return std::nullopt;
+    }
+    return options;
 }
 
-void runMainLoop() {
+void drawFrame() {
+    glPushMatrix();
+    glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
+    draw(PX_TRUE);
+    glPopMatrix();
+}
+
+bool stillPlaying() {
+    return !PXApplicationQuitRequested() && !GAME_EXIT_REQUESTED;
+}
+
+// Plays in real time: every due tick runs, then one frame is drawn. A recording notes the
+// input of every tick.
+void runMainLoop(Replay* recording) {
     PXResetLogicLoop();
-    while (!PXApplicationQuitRequested() && !GAME_EXIT_REQUESTED) {
+    while (stillPlaying()) {
         PXPreLogicLoop();
         while (PXLogicLoop()) {
+            if (recording != nullptr) {
+                recording->recordTick(currentReplayInput());
+            }
             logic();
             PXLogicUpdate();
         }
         PXPostLogicLoop();
-        glPushMatrix();
-        glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
-        draw(PX_TRUE);
-        glPopMatrix();
+        drawFrame();
+        if (recording != nullptr) {
+            recording->frames++;
+        }
     }
+}
+
+// Plays a recording back as fast as it can: one tick and one frame per pass.
+void runReplay(const Replay& replay) {
+    for (int tick = 0; tick < replay.ticks && stillPlaying(); tick++) {
+        PXPumpEvents();
+        applyReplayInput(replay.inputAt(tick));
+        logic();
+        drawFrame();
+    }
+}
+
+int record(const std::string& path) {
+    Replay recording;
+    recording.seed = static_cast<unsigned int>(time(nullptr));
+    srand(recording.seed);
+    if (!initNewGame()) {
+        return -1;
+    }
+    const Uint32 start = PXClockTicks();
+    runMainLoop(&recording);
+    recording.milliseconds = PXClockTicks() - start;
+    recording.finalState = replayStateLine();
+    if (!recording.save(path)) {
+        globalLog->write("Unable to write the replay %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int replay(const std::string& path) {
+    const std::optional<Replay> recorded = Replay::load(path);
+    if (!recorded) {
+        fprintf(stderr, "%s is not a replay this version can play\n", path.c_str());
+        return EXIT_BAD_COMMAND_LINE;
+    }
+    srand(recorded->seed);
+    if (!initNewGame()) {
+        return -1;
+    }
+    runReplay(*recorded);
+    const std::string reached = replayStateLine();
+    printf("state %s\n", reached.c_str());
+    if (reached != recorded->finalState) {
+        fprintf(stderr, "replay ended in %s, recorded %s\n", reached.c_str(),
+                recorded->finalState.c_str());
+        return EXIT_REPLAY_DIFFERS;
+    }
+    return 0;
+}
+
+int play() {
+    if (!initNewGame()) {
+        globalLog->write("Unable to initialize status for a \"new game\".\n");
+        return -1;
+    }
+    runMainLoop(nullptr);
+    return 0;
+}
+
+int run(const Options& options) {
+    if (!options.replayPath.empty()) {
+        return replay(options.replayPath);
+    }
+    if (!options.recordPath.empty()) {
+        return record(options.recordPath);
+    }
+    return play();
+}
+
+} // namespace
+
+int gameMain(int argc, char** argv) {
+    const std::optional<Options> options = readOptions(argc, argv);
+    if (!options) {
+        fprintf(stderr, "usage: %s [--record FILE | --replay FILE]\n", argv[0]);
+        return EXIT_BAD_COMMAND_LINE;
+    }
+    if (!init(argc > 0 ? argv[0] : nullptr)) {
+        deinit();
+        return 1;
+    }
+    const int exitCode = run(*options);
+    deinit();
+    return exitCode;
 }

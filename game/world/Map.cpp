@@ -11,6 +11,7 @@
 #include "game/core/Globals.h"
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
+#include "game/objects/WorldObjectVector.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -242,6 +243,8 @@ Map::Map()
 
 Map::~Map() = default;
 
+Map* globalMap = nullptr;
+
 Map& Map::operator=(Map&& parsed) = default;
 
 int Map::load(const char* path) {
@@ -281,6 +284,12 @@ int Map::loadFromStream(FILE* stream, const char* path) {
     handOverMusic();
     restartWeatherAndHideLetterbox();
     return PX_TRUE;
+}
+
+void Map::rebuildWorldObjectVector() const {
+    if (this == globalMap) {
+        recreateMapSpecificWorldObjectVector(getFilename());
+    }
 }
 
 bool Map::readContent(FileReader& reader) {

@@ -255,8 +255,9 @@ private:
     void writeCameraStoppers(FILE* stream) const;
     void writeSettings(FILE* stream) const;
 
-    // Rebuilds the current map's world object vector; empty until world objects exist.
-    void rebuildWorldObjectVector() {}
+    // Rebuilds the world object vector of the current map; loading any other map leaves it
+    // alone.
+    void rebuildWorldObjectVector() const;
     // Fades the playing music over to this map's; empty until the music player exists.
     void handOverMusic() {}
     // Restarts the weather with this map's settings and hides the letterbox; empty until the
@@ -295,3 +296,6 @@ private:
     int _playerStartX = 0;
     int _playerStartY = 0;
 };
+
+// The current map. Created by init().
+extern Map* globalMap;

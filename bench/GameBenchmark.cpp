@@ -1,0 +1,109 @@
+// The game's per-tick, per-frame and per-map costs on the built demo world. Needs a display
+// (run under xvfb-run) and the data tree next to corvane.
+#include "engine/Paxtor.h"
+#include "game/core/Draw.h"
+#include "game/core/Initialization.h"
+#include "game/core/Logic.h"
+#include "game/core/ResourceManager.h"
+#include "game/world/Map.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = CORVANE_DATA_DIR;
+
+// The whole game started once for all benchmarks: engine, window, globals, a new game.
+class Game {
+public:
+    static bool start() {
+        static const bool started = [] {
+            fs::current_path(kData.parent_path());
+            const std::string program = (kData.parent_path() / "corvane").string();
+            return init(program.c_str()) && initNewGame();
+        }();
+        return started;
+    }
+};
+
+std::vector<fs::path> demoMaps() {
+    std::vector<fs::path> maps;
+    for (const auto& entry : fs::recursive_directory_iterator(kData / "maps")) {
+        if (entry.is_regular_file()) {
+            maps.push_back(entry.path());
+        }
+    }
+    std::sort(maps.begin(), maps.end());
+    return maps;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+// One logic tick on the largest map with its objects; reports median and p99 in microseconds.
+void BM_LogicTick(benchmark::State& state) {
+    if (!Game::start()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    std::vector<double> microseconds;
+    for (auto _ : state) {
+        const auto before = std::chrono::steady_clock::now();
+        logic();
+        const auto after = std::chrono::steady_clock::now();
+        microseconds.push_back(std::chrono::duration<double, std::micro>(after - before).count());
+    }
+    state.counters["median_us"] = percentile(microseconds, 0.5);
+    state.counters["p99_us"] = percentile(microseconds, 0.99);
+}
+BENCHMARK(BM_LogicTick)->Iterations(6000);
+
+// Loading one demo map: cold (an empty resource cache) and warm (its images already cached).
+void BM_MapLoad(benchmark::State& state) {
+    if (!Game::start()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    const auto maps = demoMaps();
+    if (static_cast<size_t>(state.range(0)) >= maps.size()) {
+        state.SkipWithError("no such demo map");
+        return;
+    }
+    const fs::path& path = maps[static_cast<size_t>(state.range(0))];
+    const bool cold = state.range(1) == 0;
+    state.SetLabel(path.filename().string() + (cold ? " cold" : " warm"));
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            ResourceManager::instance()->cleanup();
+            state.ResumeTiming();
+        }
+        Map map;
+        benchmark::DoNotOptimize(map.load(path.c_str()));
+    }
+}
+BENCHMARK(BM_MapLoad)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// One whole frame drawn without swapping, at the default 640 x 480 window.
+void BM_DrawFrame(benchmark::State& state) {
+    if (!Game::start()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    for (auto _ : state) {
+        draw(0);
+        glFinish();
+    }
+}
+BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,314 @@
+#include "WorldObject.h"
+
+#include "WorldObjectRecord.h"
+#include "WorldObjectVector.h"
+#include "engine/PXFileSystem.h"
+#include "engine/PXInit.h"
+#include "game/core/Log.h"
+#include "game/core/Sprite.h"
+#include "game/world/Map.h"
+
+#include <new>
+#include <utility>
+
+namespace {
+
+// Rounds toward negative infinity, so pixels left of or above the map find no tile.
+int floorDivide(int value, int divisor) {
+    const int quotient = value / divisor;
+    return value % divisor < 0 ? quotient - 1 : quotient;
+}
+
+// Steps up to this many pixels below the probe's top pass a ramp test.
+constexpr int kClimbableStep = 8;
+
+} // namespace
+
+WorldObject::WorldObject() = default;
+
+WorldObject::~WorldObject() = default;
+
+void WorldObject::setPosition(int x, int y) {
+    _x = x;
+    _y = y;
+}
+
+BoundingBox WorldObject::getSpriteBBox(int) {
+    return _bBox;
+}
+
+int WorldObject::trigger(void*) {
+    return PX_FALSE;
+}
+
+bool WorldObject::mapPixelBlocked(int x, int y) {
+    if (globalMap == nullptr) {
+        return false;
+    }
+    const int row = floorDivide(y, Map::kTileSize);
+    const int column = floorDivide(x, Map::kTileSize);
+    return globalMap->tileIsPixelPerfectBlockedAt(row, column, x - column * Map::kTileSize,
+                                                  y - row * Map::kTileSize) != PX_FALSE;
+}
+
+bool WorldObject::columnBlocked(int x, int top, int bottom) {
+    for (int y = top; y <= bottom; y++) {
+        if (mapPixelBlocked(x, y)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool WorldObject::rowBlocked(int y, int left, int right) {
+    for (int x = left; x <= right; x++) {
+        if (mapPixelBlocked(x, y)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+WorldObject* WorldObject::blockedByObject(const BoundingBox* box) {
+    if (globalMapSpecificWorldObjectVector == nullptr) {
+        return nullptr;
+    }
+    for (WorldObject* other : *globalMapSpecificWorldObjectVector) {
+        const bool blocks = (other->getPropertyFlags() &
+                             (WORLD_OBJECT_PROPERTY_SOLID | WORLD_OBJECT_PROPERTY_NPC)) != 0;
+        if (other != this && blocks && BoundingBox::checkCollision(other->getBBox(), box)) {
+            return other;
+        }
+    }
+    return nullptr;
+}
+
+int WorldObject::blocked(int side, int distance) {
+    updateCurrentBBox();
+    const BoundingBox& box = _bBox;
+    bool result = false;
+    switch (side) {
+    case kSideLeft:
+        result =
+            columnBlocked(box.getLeftBound() - distance, box.getTopBound(), box.getBottomBound());
+        break;
+    case kSideRight:
+        result =
+            columnBlocked(box.getRightBound() + distance, box.getTopBound(), box.getBottomBound());
+        break;
+    case kSideUp:
+        result = rowBlocked(box.getTopBound() - distance, box.getLeftBound(), box.getRightBound());
+        break;
+    case kSideDown:
+        result =
+            rowBlocked(box.getBottomBound() + distance, box.getLeftBound(), box.getRightBound());
+        break;
+    default:
+        break;
+    }
+    return result ? PX_TRUE : PX_FALSE;
+}
+
+int WorldObject::rampBlocked(int side, int distance) {
+    if (side != kSideLeft && side != kSideRight) {
+        return PX_FALSE;
+    }
+    updateCurrentBBox();
+    const int x =
+        side == kSideLeft ? _bBox.getLeftBound() - distance : _bBox.getRightBound() + distance;
+    const int top = _bBox.getTopBound();
+    const int stepTop = _bBox.getBottomBound() - kClimbableStep;
+    const int bottom = stepTop < top ? _bBox.getBottomBound() : stepTop;
+    return columnBlocked(x, top, bottom) ? PX_TRUE : PX_FALSE;
+}
+
+void WorldObject::eject(int side) {
+    struct Escape {
+        int blockedSide;
+        int dx;
+        int dy;
+    };
+    // Indexed by the side to eject toward.
+    static constexpr Escape kEscapes[] = {
+        {kSideRight, -1, 0}, {kSideLeft, 1, 0}, {kSideDown, 0, -1}, {kSideUp, 0, 1}};
+    if (side < kSideLeft || side > kSideDown) {
+        return;
+    }
+    const Escape& escape = kEscapes[side];
+    while (blocked(escape.blockedSide, 0)) {
+        setPosition(_x + escape.dx, _y + escape.dy);
+    }
+}
+
+BoundingBox WorldObject::extendedBBox(int side, int distance) const {
+    int left = _bBox.getLeftBound();
+    int top = _bBox.getTopBound();
+    int right = _bBox.getRightBound();
+    int bottom = _bBox.getBottomBound();
+    switch (side) {
+    case kSideLeft:
+        left -= distance;
+        break;
+    case kSideRight:
+        right += distance;
+        break;
+    case kSideUp:
+        top -= distance;
+        break;
+    case kSideDown:
+        bottom += distance;
+        break;
+    default:
+        break;
+    }
+    return BoundingBox(left, top, right, bottom);
+}
+
+void WorldObject::move(int side, int distance) {
+    updateCurrentBBox();
+    const BoundingBox probe = extendedBBox(side, distance);
+    if (blockedByObject(&probe) != nullptr) {
+        return;
+    }
+    const bool wall = blocked(side, 1);
+    switch (side) {
+    case kSideLeft:
+    case kSideRight: {
+        const bool ramp = rampBlocked(side, distance);
+        if (wall && ramp) {
+            return;
+        }
+        const int direction = side == kSideLeft ? -1 : 1;
+        setPosition(_x + direction * distance, _y);
+        const int pushedBackToward = side == kSideLeft ? kSideRight : kSideLeft;
+        eject(ramp ? pushedBackToward : kSideUp);
+        break;
+    }
+    case kSideUp:
+        if (!wall) {
+            setPosition(_x, _y - distance);
+            eject(kSideDown);
+        }
+        break;
+    case kSideDown:
+        if (!wall) {
+            setPosition(_x, _y + distance);
+            eject(kSideUp);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+const char* WorldObject::getOwnerMap() const {
+    return _ownerMap ? _ownerMap->c_str() : nullptr;
+}
+
+void WorldObject::setOwnerMap(const char* name) {
+    if (name == getOwnerMap()) {
+        return;
+    }
+    if (name == nullptr) {
+        _ownerMap.reset();
+        return;
+    }
+    try {
+        _ownerMap = std::string(name);
+    } catch (const std::bad_alloc&) {
+        globalLog->write("Couldn't allocate memory for _ownerMap reference.\n");
+        _ownerMap.reset();
+    }
+}
+
+bool WorldObject::writeVersion(FILE* stream) const {
+    return writeRecordInteger(stream, _version);
+}
+
+int WorldObject::readVersion(FILE* stream) {
+    return static_cast<int>(PXGetL(stream));
+}
+
+void WorldObject::setBeingHeld(int held) {
+    _beingHeld = held == PX_TRUE ? PX_TRUE : PX_FALSE;
+}
+
+void WorldObject::setWeight(int weight) {
+    _weight = weight < 0 ? 0 : weight;
+}
+
+void WorldObject::addEditorInfo(const char* title, int valueType, void* data) {
+    _editorInfo.push_back(std::make_unique<WorldObjectEditorInfo>(title, valueType, data));
+}
+
+void WorldObject::addEditorInfo(const char* title, int valueType, std::vector<std::string> choices,
+                                void* data) {
+    _editorInfo.push_back(
+        std::make_unique<WorldObjectEditorInfo>(title, valueType, std::move(choices), data));
+}
+
+void WorldObject::reportMissingSpriteBox(int index) {
+    if (_missingSpriteBoxLogged) {
+        return;
+    }
+    _missingSpriteBoxLogged = true;
+    globalLog->write("Sprite frame without bounding box %d for world object type %d; using an "
+                     "empty box\n",
+                     index, _objectType);
+}
+
+void WorldObject::updateBBoxFromSprite(const Sprite& sprite) {
+    const BoundingBox* box = sprite.getBBox(0);
+    if (box == nullptr) {
+        reportMissingSpriteBox(0);
+        _bBox.setBounds(_x, _y, _x, _y);
+        return;
+    }
+    _bBox.setBounds(box->getLeftBound() + _x, box->getTopBound() + _y, box->getRightBound() + _x,
+                    box->getBottomBound() + _y);
+}
+
+BoundingBox WorldObject::spriteFrameBox(const Sprite& sprite, int index) {
+    const BoundingBox* box = sprite.getBBox(index);
+    if (box == nullptr) {
+        reportMissingSpriteBox(index);
+        return BoundingBox();
+    }
+    return *box;
+}
+
+bool WorldObject::writeHeader(FILE* stream) const {
+    return writeRecordInteger(stream, _objectType) && writeVersion(stream) &&
+           writeRecordInteger(stream, _x) && writeRecordInteger(stream, _y);
+}
+
+std::optional<int> WorldObject::readHeader(FILE* stream) {
+    int version = 0;
+    if (!readRecordInteger(stream, version)) {
+        return std::nullopt;
+    }
+    if (version < 1) {
+        globalLog->write("World object record of type %d has version %d, below 1\n", _objectType,
+                         version);
+        return std::nullopt;
+    }
+    if (!readRecordInteger(stream, _x) || !readRecordInteger(stream, _y)) {
+        return std::nullopt;
+    }
+    return version;
+}
+
+bool WorldObject::writeOwnerMap(FILE* stream) const {
+    return writeRecordText(stream, getOwnerMap());
+}
+
+bool WorldObject::readOwnerMap(FILE* stream) {
+    std::optional<std::string> name;
+    if (!readRecordName(stream, kOwnerMapLimit, name)) {
+        return false;
+    }
+    if (name) {
+        setOwnerMap(name->c_str());
+    }
+    return true;
+}

@@ -1,0 +1,345 @@
+#include "WorldObjectVector.h"
+
+#include "WONPC.h"
+#include "WOPickup.h"
+#include "WorldObject.h"
+#include "WorldObjectRecord.h"
+#include "engine/PXAtomicFile.h"
+#include "game/core/Log.h"
+#include "game/world/Camera.h"
+#include "game/world/Map.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+
+std::vector<WorldObject*>* globalWorldObjectVector = nullptr;
+std::vector<WorldObject*>* globalMapSpecificWorldObjectVector = nullptr;
+
+namespace {
+
+constexpr const char* kWorldObjectListPath = "./data/worldObjects.mol";
+
+// A loadable object class: its type code, the line logged before it is created, the message
+// logged when it cannot be allocated, and how to create it.
+struct WorldObjectClass {
+    int type;
+    const char* loadingMessage;
+    const char* allocationFailure;
+    WorldObject* (*create)();
+};
+
+// Each object class adds one line here: its code, its loading line, its allocation failure
+// message and construct<ItsClass>.
+const std::vector<WorldObjectClass> kWorldObjectClasses = {};
+
+template <class T> WorldObject* construct() {
+    return new T();
+}
+
+std::vector<WorldObject*> _globalPendingRemovalWorldObjectVector;
+int _collectedHexNuts = 0;
+WorldObjectHolder* worldObjectHolder = nullptr;
+WorldObjectFactory factoryForTesting = nullptr;
+
+std::vector<WorldObject*>& ownedObjects() {
+    if (globalWorldObjectVector == nullptr) {
+        globalWorldObjectVector = new std::vector<WorldObject*>();
+    }
+    return *globalWorldObjectVector;
+}
+
+// Null for a type code without a class, after logging why.
+std::unique_ptr<WorldObject> createWorldObject(int type) {
+    const auto known = std::find_if(kWorldObjectClasses.begin(), kWorldObjectClasses.end(),
+                                    [type](const WorldObjectClass& c) { return c.type == type; });
+    if (known != kWorldObjectClasses.end()) {
+        globalLog->write("%s", known->loadingMessage);
+        try {
+            return std::unique_ptr<WorldObject>(known->create());
+        } catch (const std::bad_alloc&) {
+            globalLog->write("%s", known->allocationFailure);
+            throw;
+        }
+    }
+    if (factoryForTesting != nullptr) {
+        if (WorldObject* object = factoryForTesting(type)) {
+            return std::unique_ptr<WorldObject>(object);
+        }
+    }
+    globalLog->write("Fatal error: unable to parse \"%s\"\nThis most likely means there is some "
+                     "object type (%d) that is unhandled in load.\n",
+                     kWorldObjectListPath, type);
+    return nullptr;
+}
+
+// Empties every vector and destroys the objects, after everyone holding one has let go.
+void destroyEveryObject() {
+    if (worldObjectHolder != nullptr) {
+        worldObjectHolder->releaseAllWorldObjects();
+    }
+    if (globalCamera != nullptr && dynamic_cast<WorldObject*>(globalCamera->getTarget())) {
+        globalCamera->setTarget(nullptr);
+    }
+    _globalPendingRemovalWorldObjectVector.clear();
+    if (globalMapSpecificWorldObjectVector != nullptr) {
+        globalMapSpecificWorldObjectVector->clear();
+    }
+    if (globalWorldObjectVector != nullptr) {
+        for (WorldObject* object : *globalWorldObjectVector) {
+            delete object;
+        }
+        globalWorldObjectVector->clear();
+    }
+}
+
+// Reads one record and appends its object; false when the record is unknown, bad or short.
+bool loadOneObject(FILE* stream, int index, int count) {
+    int type = 0;
+    if (!readRecordInteger(stream, type)) {
+        return false;
+    }
+    std::unique_ptr<WorldObject> object = createWorldObject(type);
+    if (object == nullptr) {
+        return false;
+    }
+    if (!object->load(stream)) {
+        globalLog->write("Unable to read world object %d of %d (type %d); loading stops\n", index,
+                         count, type);
+        return false;
+    }
+    WorldObject* loaded = object.get();
+    ownedObjects().push_back(object.release());
+    if (loaded->getOwnerMap() == nullptr && worldObjectHolder != nullptr) {
+        worldObjectHolder->addObjectToInventory(loaded);
+    }
+    return true;
+}
+
+// Recomputes the in-game menu's counts; empty until the in-game menu exists.
+void recalculateInGameMenuInformation() {}
+
+const char* currentMapName() {
+    return globalMap != nullptr ? globalMap->getFilename() : nullptr;
+}
+
+bool removeObject(WorldObject* object) {
+    if (globalWorldObjectVector == nullptr) {
+        return false;
+    }
+    const auto found =
+        std::find(globalWorldObjectVector->begin(), globalWorldObjectVector->end(), object);
+    if (found == globalWorldObjectVector->end()) {
+        return false;
+    }
+    if (worldObjectHolder != nullptr) {
+        worldObjectHolder->releaseWorldObject(object);
+    }
+    if (globalCamera != nullptr && globalCamera->getTarget() == object) {
+        globalCamera->setTarget(nullptr);
+    }
+    std::erase(_globalPendingRemovalWorldObjectVector, object);
+    globalWorldObjectVector->erase(found);
+    delete object;
+    recreateMapSpecificWorldObjectVector(currentMapName());
+    return true;
+}
+
+WorldObject* firstObtainedObject() {
+    if (globalMapSpecificWorldObjectVector == nullptr) {
+        return nullptr;
+    }
+    constexpr int kPickupBits = WORLD_OBJECT_PROPERTY_POWERUP | WORLD_OBJECT_PROPERTY_COLLECTIBLE;
+    for (WorldObject* object : *globalMapSpecificWorldObjectVector) {
+        const auto* pickup = dynamic_cast<const WOPickup*>(object);
+        if ((object->getPropertyFlags() & kPickupBits) != 0 && pickup != nullptr &&
+            pickup->needsRemovalFromWorldObjectVector()) {
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void setWorldObjectHolder(WorldObjectHolder* holder) {
+    worldObjectHolder = holder;
+}
+
+void setWorldObjectFactoryForTesting(WorldObjectFactory factory) {
+    factoryForTesting = factory;
+}
+
+bool loadWorldObjects(WorldObjectProgress progress) {
+    globalLog->write("Loading world objects from: %s\n", kWorldObjectListPath);
+    const std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(kWorldObjectListPath, "rb"), fclose);
+    if (stream == nullptr) {
+        globalLog->write("Unable to open file. No objects loaded\n");
+        return false;
+    }
+    return loadWorldObjects(stream.get(), progress);
+}
+
+bool loadWorldObjects(FILE* stream, WorldObjectProgress progress) {
+    destroyEveryObject();
+    int count = 0;
+    if (!readRecordInteger(stream, count)) {
+        return false;
+    }
+    globalLog->write("%d objects to load from objects list\n", count);
+    if (count < 0) {
+        globalLog->write("A world object list cannot hold %d objects\n", count);
+        return false;
+    }
+    for (int index = 0; index < count; index++) {
+        if (!loadOneObject(stream, index, count)) {
+            return false;
+        }
+        if (progress != nullptr) {
+            progress(index, count - 1);
+        }
+    }
+    _collectedHexNuts = 0;
+    return true;
+}
+
+bool saveWorldObjects(WorldObjectProgress progress) {
+    globalLog->write("Saving world objects to: %s\n", kWorldObjectListPath);
+    PXAtomicFile file(kWorldObjectListPath);
+    if (file.stream() == nullptr || !saveWorldObjects(file.stream(), progress) || !file.commit()) {
+        globalLog->write("Unable to save file. No objects saved\n");
+        return false;
+    }
+    return true;
+}
+
+bool saveWorldObjects(FILE* stream, WorldObjectProgress progress) {
+    const int count =
+        globalWorldObjectVector != nullptr ? static_cast<int>(globalWorldObjectVector->size()) : 0;
+    globalLog->write("%d objects to save to world object\n", count);
+    if (!writeRecordInteger(stream, count)) {
+        return false;
+    }
+    for (int index = 0; index < count; index++) {
+        if (!(*globalWorldObjectVector)[index]->save(stream)) {
+            return false;
+        }
+        if (progress != nullptr) {
+            progress(index, count - 1);
+        }
+    }
+    return true;
+}
+
+void destroyWorldObjects() {
+    destroyEveryObject();
+    delete globalWorldObjectVector;
+    globalWorldObjectVector = nullptr;
+}
+
+void recreateMapSpecificWorldObjectVector(const char* mapName) {
+    if (globalMapSpecificWorldObjectVector == nullptr) {
+        globalMapSpecificWorldObjectVector = new std::vector<WorldObject*>();
+    }
+    globalMapSpecificWorldObjectVector->clear();
+    if (mapName != nullptr && globalWorldObjectVector != nullptr) {
+        for (WorldObject* object : *globalWorldObjectVector) {
+            const char* owner = object->getOwnerMap();
+            if (owner != nullptr && strcmp(owner, mapName) == 0) {
+                globalLog->write(
+                    "Adding object at 0x%x (type: %d) to map specific object vector\n",
+                    static_cast<unsigned int>(reinterpret_cast<std::uintptr_t>(object)),
+                    object->getObjectType());
+                globalMapSpecificWorldObjectVector->push_back(object);
+            }
+        }
+    }
+    recalculateInGameMenuInformation();
+}
+
+void setObjectToBeRemovedFromWorldObjectVector(WorldObject* object) {
+    auto& pending = _globalPendingRemovalWorldObjectVector;
+    if (std::find(pending.begin(), pending.end(), object) == pending.end()) {
+        pending.push_back(object);
+    }
+}
+
+void processPendingRemovalWorldObjects() {
+    std::vector<WorldObject*> pending;
+    pending.swap(_globalPendingRemovalWorldObjectVector);
+    for (WorldObject* object : pending) {
+        removeObject(object);
+    }
+}
+
+void removeWorldObjectFromWorldObjectVector(WorldObject* object) {
+    removeObject(object);
+}
+
+void removeObtainedWorldObjects() {
+    while (WorldObject* obtained = firstObtainedObject()) {
+        const bool hexNut = obtained->getObjectType() == WORLD_OBJECT_HEX_NUT;
+        if (!removeObject(obtained)) {
+            return;
+        }
+        if (hexNut) {
+            collectedAHexNut();
+        }
+    }
+}
+
+bool saveCollectibleInfo(FILE* stream) {
+    return writeRecordInteger(stream, _collectedHexNuts);
+}
+
+bool loadCollectibleInfo(FILE* stream) {
+    int count = 0;
+    if (!readRecordInteger(stream, count)) {
+        return false;
+    }
+    _collectedHexNuts = count;
+    return true;
+}
+
+int collectedHexNutCount() {
+    return _collectedHexNuts;
+}
+
+void collectedAHexNut() {
+    _collectedHexNuts++;
+}
+
+void worldObjectVectorCountNPCsAndCollectibles(int& flowrianTotal, int& flowrianHappy,
+                                               int& neggTotal, int& neggHappy, int& raamTotal,
+                                               int& raamHappy, int& domTotal, int& domHappy,
+                                               int& vonilTotal, int& vonilHappy, int& ollerTotal,
+                                               int& ollerHappy, int& hexNutTotal,
+                                               int& hexNutsCollected) {
+    struct RaceCount {
+        int* total;
+        int* happy;
+    };
+    // Indexed by type code minus WORLD_OBJECT_FLOWRIAN.
+    const RaceCount races[] = {{&flowrianTotal, &flowrianHappy}, {&neggTotal, &neggHappy},
+                               {&ollerTotal, &ollerHappy},       {&domTotal, &domHappy},
+                               {&raamTotal, &raamHappy},         {&vonilTotal, &vonilHappy}};
+    const std::vector<WorldObject*> none;
+    for (const WorldObject* object : globalWorldObjectVector ? *globalWorldObjectVector : none) {
+        const int type = object->getObjectType();
+        const auto* npc = dynamic_cast<const WONPC*>(object);
+        if (type >= WORLD_OBJECT_FLOWRIAN && type <= WORLD_OBJECT_VONIL && npc != nullptr &&
+            (npc->getPropertyFlags() & WORLD_OBJECT_PROPERTY_NPC) != 0) {
+            const RaceCount& race = races[type - WORLD_OBJECT_FLOWRIAN];
+            ++*race.total;
+            *race.happy += npc->getSadState() ? 0 : 1;
+        }
+        if (type == WORLD_OBJECT_HEX_NUT &&
+            (object->getPropertyFlags() & WORLD_OBJECT_PROPERTY_COLLECTIBLE) != 0) {
+            hexNutTotal++;
+        }
+    }
+    hexNutsCollected = _collectedHexNuts;
+    hexNutTotal += _collectedHexNuts;
+}

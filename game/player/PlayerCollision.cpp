@@ -1,0 +1,146 @@
+// The player's collision with the map's pixels and with solid world objects.
+#include "Player.h"
+
+#include "PlayerSides.h"
+#include "game/core/Log.h"
+#include "game/objects/WorldObject.h"
+#include "game/world/Map.h"
+
+#include <optional>
+
+namespace {
+
+bool mapPixelBlocked(int pixelX, int pixelY) {
+    const int row = tileOf(pixelY);
+    const int column = tileOf(pixelX);
+    return globalMap->tileIsPixelPerfectBlockedAt(row, column, pixelX - column * Map::kTileSize,
+                                                  pixelY - row * Map::kTileSize) != PX_FALSE;
+}
+
+bool mapAreaBlocked(const BoundingBox& area) {
+    for (int pixelY = area.getTopBound(); pixelY <= area.getBottomBound(); pixelY++) {
+        for (int pixelX = area.getLeftBound(); pixelX <= area.getRightBound(); pixelX++) {
+            if (mapPixelBlocked(pixelX, pixelY)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The one-pixel line just beyond the side of the box at the distance; nothing for another side.
+std::optional<BoundingBox> probeLine(const BoundingBox& box, int side, int distance) {
+    const int left = box.getLeftBound();
+    const int top = box.getTopBound();
+    const int right = box.getRightBound();
+    const int bottom = box.getBottomBound();
+    switch (side) {
+    case player::kLeft:
+        return BoundingBox(left - distance, top, left - distance, bottom);
+    case player::kRight:
+        return BoundingBox(right + distance, top, right + distance, bottom);
+    case player::kUp:
+        return BoundingBox(left, top - distance, right, top - distance);
+    case player::kDown:
+        return BoundingBox(left, bottom + distance, right, bottom + distance);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void player::updateCurrentBBox() {
+    const BoundingBox* frameBox = _sprite.getBBox(0);
+    if (frameBox == nullptr) {
+        if (!_missingBoxLogged) {
+            globalLog->write(
+                "The player's sprite frame has no bounding box; using an empty one.\n");
+            _missingBoxLogged = true;
+        }
+        _bBox.setBounds(x, y, x, y);
+        return;
+    }
+    _bBox.setBounds(frameBox->getLeftBound() + x, frameBox->getTopBound() + y,
+                    frameBox->getRightBound() + x, frameBox->getBottomBound() + y);
+}
+
+int player::blocked(int side, int distance) {
+    updateCurrentBBox();
+    const std::optional<BoundingBox> probe = probeLine(_bBox, side, distance);
+    if (!probe) {
+        return PX_FALSE;
+    }
+    return mapAreaBlocked(*probe) || blockedByObject(&*probe) != nullptr ? PX_TRUE : PX_FALSE;
+}
+
+int player::rampBlocked(int side, int distance) {
+    if (side != kLeft && side != kRight) {
+        return PX_FALSE;
+    }
+    updateCurrentBBox();
+    const BoundingBox probe = *probeLine(_bBox, side, distance);
+    const int top = probe.getTopBound();
+    const int stepTop = probe.getBottomBound() - kStepHeight;
+    const BoundingBox above(probe.getLeftBound(), top, probe.getRightBound(),
+                            stepTop < top ? probe.getBottomBound() : stepTop);
+    return mapAreaBlocked(above) || blockedByObject(&probe) != nullptr ? PX_TRUE : PX_FALSE;
+}
+
+WorldObject* player::blockedByObject(const BoundingBox* box) const {
+    if (globalMapSpecificWorldObjectVector == nullptr) {
+        return nullptr;
+    }
+    for (WorldObject* object : *globalMapSpecificWorldObjectVector) {
+        if ((object->getPropertyFlags() & WORLD_OBJECT_PROPERTY_SOLID) &&
+            BoundingBox::checkCollision(object->getBBox(), box)) {
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+void player::eject(int side) {
+    switch (side) {
+    case kLeft:
+        while (blocked(kRight, 0)) {
+            x--;
+        }
+        break;
+    case kRight:
+        while (blocked(kLeft, 0)) {
+            x++;
+        }
+        break;
+    case kDown:
+        while (blocked(kUp, 0)) {
+            y++;
+        }
+        break;
+    case kUp:
+        // Past a step's height the way up is a wall, so the player is moved off it sideways.
+        for (int climbed = 0; blocked(kDown, 0); climbed++) {
+            if (climbed > kStepHeight) {
+                eject(oppositeSide(direction));
+            }
+            y--;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+player::Footing player::checkFall() {
+    if (blocked(kDown, 1)) {
+        return Footing::Standing;
+    }
+    // Ground at the step height below the feet is one row further down than the feet reach:
+    // probing only step height rows down would make a step of exactly that height a fall.
+    if (falling || !blocked(kDown, kStepHeight + 1)) {
+        return Footing::Falling;
+    }
+    // Walks down slopes and steps of up to 8 pixels, 1 pixel per tick.
+    y++;
+    return Footing::Standing;
+}
