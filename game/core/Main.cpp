@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -31,7 +32,9 @@ std::optional<Options> readOptions(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         const std::string option = argv[i];
         if ((option == "--record" || option == "--replay") && i + 1 < argc) {
-            (option == "--record" ? options.recordPath : options.replayPath) = argv[++i];
+            // Absolute now: start-up changes to the program's directory.
+            (option == "--record" ? options.recordPath : options.replayPath) =
+                std::filesystem::absolute(argv[++i]).string();
         } else {
             return std::nullopt;
         }

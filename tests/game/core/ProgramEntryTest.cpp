@@ -1,4 +1,5 @@
 #include "game/core/Globals.h"
+#include "game/core/Replay.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDirectory.h"
 
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -38,10 +40,10 @@ protected:
         std::filesystem::copy_file(built, installation.pathOf("corvane"));
     }
 
-    // Starts the game and waits for its window.
-    void launch() {
-        game = std::make_unique<ChildProcess>(installation.pathOf("corvane"),
-                                              std::vector<std::string>{}, stderrPath());
+    // Starts the game with the given options and waits for its window.
+    void launch(const std::vector<std::string>& options = {}) {
+        game =
+            std::make_unique<ChildProcess>(installation.pathOf("corvane"), options, stderrPath());
         ASSERT_TRUE(game->started());
         // By process too: other tests may run their own game on the same X server.
         window = commandOutput("timeout 30 xdotool search --sync --all --pid " +
@@ -115,6 +117,41 @@ TEST_F(GameProcessTest, QuitRequestFromThePlatformEndsTheGameCleanly) {
     // SDL turns SIGTERM into the same quit event a closed window sends.
     game->sendSignal(SIGTERM);
     expectCleanExit();
+}
+
+TEST_F(GameProcessTest, HoldingRightAfterTheIntroWalksThePlayerRight) {
+    const std::string recording = installation.pathOf("walk.replay");
+    launch({"--record", recording});
+    // The new game opens with a nine-second intro during which the player sleeps.
+    std::this_thread::sleep_for(10s);
+    commandOutput("xdotool windowfocus --sync " + window + " keydown Right");
+    std::this_thread::sleep_for(1500ms);
+    commandOutput("xdotool keyup Right");
+    quitWithEscape();
+    expectCleanExit();
+    commandOutput("xdotool keyup Escape");
+
+    const std::optional<Replay> replay = Replay::load(recording);
+    ASSERT_TRUE(replay.has_value()) << fileContent(recording);
+    int rightTicks = 0;
+    for (int tick = 0; tick < replay->ticks; tick++) {
+        rightTicks += replay->inputAt(tick).keys[100] ? 1 : 0;
+    }
+    EXPECT_GT(rightTicks, 60) << "the held key reached the game";
+    int endX = 0;
+    ASSERT_EQ(sscanf(replay->finalState.c_str(), "map=arnion1 player=%d", &endX), 1)
+        << replay->finalState;
+
+    // The same ticks without any key, played back, show where the player would have stayed.
+    Replay still = *replay;
+    still.inputs = {{0, ReplayInput{}}};
+    const std::string stillPath = installation.pathOf("still.replay");
+    ASSERT_TRUE(still.save(stillPath));
+    const std::string reached =
+        commandOutput(installation.pathOf("corvane") + " --replay " + stillPath + " 2>/dev/null");
+    int startX = 0;
+    ASSERT_EQ(sscanf(reached.c_str(), "state map=arnion1 player=%d", &startX), 1) << reached;
+    EXPECT_GT(endX, startX + 60) << replay->finalState;
 }
 
 } // namespace
