@@ -1,13 +1,21 @@
 // Renders pictures of the built data tree with the game's own code, for people to look at:
 //   corvane_gallery DATA_PARENT OUT_DIR
 // writes sprites.bmp (the first frame of every sprite), tilesets.bmp, title.bmp (the title
-// screen's images composed) and one map-<name>.bmp per map (the whole map at 1:1 with its
-// backgrounds). It needs a display; tools/gallery.sh runs it on a private X server.
+// screen's images composed), one map-<name>.bmp per map (the whole map at 1:1 with its
+// backgrounds) and pose-<name>.bmp frames of the player standing, running, jumping, clinging and
+// swimming in the demo world, played tick by tick as the game plays them. It needs a display;
+// tools/gallery.sh runs it on a private X server.
 #include "engine/Paxtor.h"
+#include "game/core/Draw.h"
 #include "game/core/Globals.h"
+#include "game/core/Initialization.h"
+#include "game/core/Logic.h"
+#include "game/core/Replay.h"
 #include "game/core/ResourceManager.h"
 #include "game/core/Sprite.h"
+#include "game/player/Player.h"
 #include "game/world/Map.h"
+#include "game/world/MapWater.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -182,6 +190,73 @@ bool saveMaps(const fs::path& data, const fs::path& out) {
     return true;
 }
 
+constexpr int KEY_RIGHT = 100;
+constexpr int KEY_SPACE = 133;
+constexpr int kIntroTicks = 540;
+
+// Runs game ticks with the given keys held.
+void play(int ticks, std::initializer_list<int> keys) {
+    ReplayInput input;
+    for (const int key : keys) {
+        input.keys[key] = true;
+    }
+    for (int tick = 0; tick < ticks; tick++) {
+        applyReplayInput(input);
+        logic();
+    }
+}
+
+bool savePose(const fs::path& out, const char* name) {
+    glPushMatrix();
+    glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
+    draw(0);
+    glPopMatrix();
+    Picture picture(kWindowWidth, kWindowHeight);
+    picture.copyFromWindow(0, 0, kWindowWidth, kWindowHeight);
+    return picture.save(out / ("pose-" + std::string(name) + ".bmp"));
+}
+
+// Runs right until something stops the player, at most the given ticks.
+void runIntoWall(int ticks) {
+    for (int tick = 0; tick < ticks; tick++) {
+        const int before = globalPlayer->getXPos();
+        play(1, {KEY_RIGHT});
+        if (globalPlayer->getXPos() == before) {
+            return;
+        }
+    }
+}
+
+// A new game on the start map, played as a person would after the intro.
+bool savePoses(const fs::path& out) {
+    if (!initNewGame()) {
+        return false;
+    }
+    play(kIntroTicks + 30, {});
+    bool saved = savePose(out, "standing");
+    play(24, {KEY_RIGHT});
+    saved = saved && savePose(out, "running");
+    play(1, {});
+    play(12, {KEY_RIGHT, KEY_SPACE});
+    saved = saved && savePose(out, "jumping");
+    play(40, {});
+    globalPlayer->grantPowerup(player::kPowerupWallJump);
+    runIntoWall(200);
+    play(14, {KEY_RIGHT, KEY_SPACE});
+    saved = saved && savePose(out, "clinging");
+    play(30, {});
+    int poolX = 0;
+    int poolY = 0;
+    if (globalMap->getNumberOfWaterAreas() > 0) {
+        const BoundingBox pool = globalMap->getWaterArea(0)->boundingBox();
+        poolX = pool.getLeftBound() + 8;
+        poolY = pool.getTopBound() - 8;
+    }
+    globalPlayer->setPosition(poolX, poolY);
+    play(40, {KEY_RIGHT});
+    return saved && savePose(out, "swimming");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,16 +267,15 @@ int main(int argc, char** argv) {
     const fs::path out = fs::absolute(argv[3]);
     const fs::path catalog = fs::absolute(argv[2]);
     fs::create_directories(out);
-    fs::current_path(argv[1]);
-    if (!PXInit() || !PXVideoMode2D(kWindowWidth, kWindowHeight, 0)) {
+    const std::string game = (fs::absolute(argv[1]) / "corvane").string();
+    if (!init(game.c_str())) {
         fprintf(stderr, "%s\n", PXError());
+        deinit();
         return 1;
     }
-    PXSetTextureMode(1);
     const fs::path data = "./data";
     const bool saved = saveSprites(catalog, out) && saveTilesets(data, out) && saveTitle(out) &&
-                       saveMaps(data, out);
-    ResourceManager::instance()->cleanup();
-    PXDeInit();
+                       saveMaps(data, out) && savePoses(out);
+    deinit();
     return saved ? 0 : 1;
 }

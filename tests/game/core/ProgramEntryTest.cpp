@@ -122,10 +122,11 @@ TEST_F(GameProcessTest, QuitRequestFromThePlatformEndsTheGameCleanly) {
 TEST_F(GameProcessTest, HoldingRightAfterTheIntroWalksThePlayerRight) {
     const std::string recording = installation.pathOf("walk.replay");
     launch({"--record", recording});
-    // The new game opens with a nine-second intro during which the player sleeps.
-    std::this_thread::sleep_for(10s);
+    // The new game opens with a nine-second intro during which the player sleeps; a loaded
+    // machine may need a while longer before the first tick.
+    std::this_thread::sleep_for(12s);
     commandOutput("xdotool windowfocus --sync " + window + " keydown Right");
-    std::this_thread::sleep_for(1500ms);
+    std::this_thread::sleep_for(2s);
     commandOutput("xdotool keyup Right");
     quitWithEscape();
     expectCleanExit();
