@@ -1,6 +1,7 @@
 #include "game/core/Globals.h"
 #include "game/core/Replay.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/PrivateXServer.h"
 #include "tests/support/ScratchDirectory.h"
 
 #include <csignal>
@@ -30,9 +31,7 @@ TEST(ScreenSizeTest, ScaleFactorSetsTheWindowSize) {
 class GameProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (getenv("DISPLAY") == nullptr) {
-            GTEST_SKIP() << "needs an X server; run the tests through tools/test.sh";
-        }
+        ASSERT_TRUE(xServer.started()) << "Xvfb did not start";
         // A private copy of the game and its data, so the log and settings it writes are its own.
         const std::filesystem::path built(CORVANE_BINARY);
         std::filesystem::copy(built.parent_path() / "data", installation.pathOf("data"),
@@ -82,6 +81,7 @@ protected:
         EXPECT_TRUE(log().ends_with(" Clearing OGG dictionary\n")) << "shutdown ran to its end";
     }
 
+    PrivateXServer xServer;
     ScratchDirectory installation{"installation"};
     std::unique_ptr<ChildProcess> game;
     std::string window;
@@ -122,9 +122,8 @@ TEST_F(GameProcessTest, QuitRequestFromThePlatformEndsTheGameCleanly) {
 TEST_F(GameProcessTest, HoldingRightAfterTheIntroWalksThePlayerRight) {
     const std::string recording = installation.pathOf("walk.replay");
     launch({"--record", recording});
-    // The new game opens with a nine-second intro during which the player sleeps; a loaded
-    // machine may need a while longer before the first tick.
-    std::this_thread::sleep_for(12s);
+    // The new game opens with a nine-second intro during which the player sleeps.
+    std::this_thread::sleep_for(11s);
     commandOutput("xdotool windowfocus --sync " + window + " keydown Right");
     std::this_thread::sleep_for(2s);
     commandOutput("xdotool keyup Right");
