@@ -65,6 +65,8 @@ void playTick() {
 } // namespace
 
 int initNewGame() {
+    // The loading screen will show this load's progress once it exists.
+    loadWorldObjects(nullptr);
     if (!globalMap->load(START_MAP)) {
         globalLog->write("Unable to load default starting map.\n");
         return PX_FALSE;
