@@ -77,6 +77,12 @@ template <class T> bool create(T*& global, const char* failureMessage) {
     }
 }
 
+// Deletes one game-wide object and forgets it, so a second shutdown finds nothing to delete.
+template <class T> void destroy(T*& global) {
+    delete global;
+    global = nullptr;
+}
+
 } // namespace
 
 int init(const char* programPath) {
@@ -115,20 +121,14 @@ int init(const char* programPath) {
 
 void deinit() {
     globalLog->write("Deinitializing.\n");
-    delete globalMap;
-    globalMap = nullptr;
-    delete globalPlayer;
-    globalPlayer = nullptr;
-    delete globalCamera;
-    globalCamera = nullptr;
+    destroy(globalMap);
+    destroy(globalPlayer);
+    destroy(globalCamera);
     destroyWorldObjects();
-    delete globalMapSpecificWorldObjectVector;
-    globalMapSpecificWorldObjectVector = nullptr;
+    destroy(globalMapSpecificWorldObjectVector);
     ResourceManager::instance()->cleanup();
-    delete TILESET_NAMES;
-    TILESET_NAMES = nullptr;
-    delete globalMapMusicNames;
-    globalMapMusicNames = nullptr;
+    destroy(TILESET_NAMES);
+    destroy(globalMapMusicNames);
     PXDeInit();
 }
 

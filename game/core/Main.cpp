@@ -87,11 +87,20 @@ void runReplay(const Replay& replay) {
     }
 }
 
+// Starts the first game; false (logged) when its start map cannot be loaded.
+bool startNewGame() {
+    if (initNewGame()) {
+        return true;
+    }
+    globalLog->write("Unable to initialize status for a \"new game\".\n");
+    return false;
+}
+
 int record(const std::string& path) {
     Replay recording;
     recording.seed = static_cast<unsigned int>(time(nullptr));
     srand(recording.seed);
-    if (!initNewGame()) {
+    if (!startNewGame()) {
         return -1;
     }
     const Uint32 start = PXClockTicks();
@@ -112,7 +121,7 @@ int replay(const std::string& path) {
         return EXIT_BAD_COMMAND_LINE;
     }
     srand(recorded->seed);
-    if (!initNewGame()) {
+    if (!startNewGame()) {
         return -1;
     }
     runReplay(*recorded);
@@ -127,8 +136,7 @@ int replay(const std::string& path) {
 }
 
 int play() {
-    if (!initNewGame()) {
-        globalLog->write("Unable to initialize status for a \"new game\".\n");
+    if (!startNewGame()) {
         return -1;
     }
     runMainLoop(nullptr);
