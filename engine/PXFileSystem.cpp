@@ -72,11 +72,12 @@ bool isDirectory(const std::string& path) {
     return S_ISDIR(status.st_mode);
 }
 
-int searchByName(const std::string& root, const char* name, std::vector<std::string>& results,
-                 int depth) {
+// Calls visit(entry, path) for the entries of root in name order, "." and ".." left out, until
+// visit returns true; nothing when root cannot be read, else whether a visit stopped the walk.
+template <class Visit> std::optional<bool> visitEntries(const std::string& root, Visit visit) {
     const auto entries = sortedEntryNames(root);
     if (!entries) {
-        return PX_FALSE;
+        return std::nullopt;
     }
     for (const std::string& entry : *entries) {
         // "." and ".." name no file: a name read from data must not climb out of the tree.
@@ -84,38 +85,36 @@ int searchByName(const std::string& root, const char* name, std::vector<std::str
             continue;
         }
         const auto path = joinPath(root, entry);
-        if (!path) {
-            continue;
-        }
-        if (entry == name) {
-            results.push_back(*path);
-            return PX_TRUE;
-        }
-        if (isDirectory(*path) && depth < PX_FIND_MAX_DEPTH) {
-            searchByName(*path, name, results, depth + 1);
+        if (path && visit(entry, *path)) {
+            return true;
         }
     }
-    return PX_FALSE;
+    return false;
+}
+
+int searchByName(const std::string& root, const char* name, std::vector<std::string>& results,
+                 int depth) {
+    const auto found = visitEntries(root, [&](const std::string& entry, const std::string& path) {
+        if (entry == name) {
+            results.push_back(path);
+            return true;
+        }
+        if (isDirectory(path) && depth < PX_FIND_MAX_DEPTH) {
+            searchByName(path, name, results, depth + 1);
+        }
+        return false;
+    });
+    return found.value_or(false) ? PX_TRUE : PX_FALSE;
 }
 
 int listEntries(const std::string& root, int flags, std::vector<std::string>& results) {
-    const auto entries = sortedEntryNames(root);
-    if (!entries) {
-        return PX_TRUE;
-    }
-    for (const std::string& entry : *entries) {
-        if (isDotOrDotDot(entry)) {
-            continue;
-        }
-        const auto path = joinPath(root, entry);
-        if (!path) {
-            continue;
-        }
-        const bool visibleDirectory = isDirectory(*path) && entry[0] != '.';
+    visitEntries(root, [&](const std::string& entry, const std::string& path) {
+        const bool visibleDirectory = isDirectory(path) && entry[0] != '.';
         if ((flags & (visibleDirectory ? PX_FIND_DIRECTORIES : PX_FIND_FILES)) != 0) {
-            results.push_back(*path);
+            results.push_back(path);
         }
-    }
+        return false;
+    });
     return PX_TRUE;
 }
 
