@@ -1,4 +1,5 @@
 #include "engine/Paxtor.h"
+#include "tests/support/ScratchDirectory.h"
 
 #include <climits>
 #include <cstdint>
@@ -35,16 +36,7 @@ std::vector<std::string> takeAllResults() {
 
 class PXFileSystemTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "corvane-fs-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-    }
-
-    void TearDown() override {
-        PXFindFileCleanup();
-        fs::remove_all(root);
-    }
+    void TearDown() override { PXFindFileCleanup(); }
 
     // Creates a file (and its directories) at a path relative to the root.
     void touch(const std::string& relative, const std::string& content = "") const {
@@ -59,7 +51,8 @@ protected:
 
     std::string at(const std::string& relative) const { return root + "/" + relative; }
 
-    std::string root;
+    ScratchDirectory scratch{"fs"};
+    std::string root = scratch.path();
 };
 
 TEST_F(PXFileSystemTest, LongsAreLittleEndianAndReadBackSignExtended) {

@@ -18,6 +18,8 @@ public:
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
+    // The directory itself, without a trailing separator.
+    std::string path() const { return _path.string(); }
     // The path of a file inside the directory.
     std::string pathOf(const std::string& file) const { return (_path / file).string(); }
 

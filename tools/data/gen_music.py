@@ -44,7 +44,7 @@ def build(assets, out):
 def render(song, rate=synth.RATE):
     """The song as float stereo samples (channels first), before scaling."""
     seconds = float(song.length) * song.beat_seconds
-    instruments = {name: spec.make() for name, spec in song.instruments.items()}
+    instruments = {name: voice.make() for name, voice in song.instruments.items()}
     if song.loop:
         n = synth.samples(seconds, rate)
     else:
@@ -53,8 +53,8 @@ def render(song, rate=synth.RATE):
     dry = np.zeros((2, n))
     send = np.zeros(n)
     for track, events in song.timeline().items():
-        spec, instrument = song.instruments[track], instruments[track]
-        left, right = synth.pan_gains(spec.pan)
+        voice, instrument = song.instruments[track], instruments[track]
+        left, right = synth.pan_gains(voice.pan)
         rng = synth.rng_for(song.name, track, "performance")
         cache = {}
         for event in events:
@@ -62,12 +62,12 @@ def render(song, rate=synth.RATE):
             if key not in cache:
                 cache[key] = _sound(instrument, event, song.beat_seconds, rate)
             velocity = event.velocity * (1.0 + HUMAN_VELOCITY * (rng.random() - 0.5))
-            late = 0 if spec.is_kit else int(rng.integers(0, int(HUMAN_TIMING * rate) + 1))
+            late = 0 if voice.is_kit else int(rng.integers(0, int(HUMAN_TIMING * rate) + 1))
             start = int(round(float(event.beat) * song.beat_seconds * rate)) + late
-            signal = cache[key] * (velocity * spec.gain)
+            signal = cache[key] * (velocity * voice.gain)
             synth.add_at(dry, np.vstack((signal * left, signal * right)), start, song.loop)
-            if spec.reverb:
-                synth.add_at(send, signal * spec.reverb, start, song.loop)
+            if voice.reverb:
+                synth.add_at(send, signal * voice.reverb, start, song.loop)
     decay, wet = song.reverb
     if wet:
         for channel in range(2):
@@ -155,20 +155,20 @@ def module_bytes(song):
     total_rows = _rows(song.length, song.name, "the song length")
     cells = [[[0, 0, 0, 0] for _ in range(modfile.CHANNELS)] for _ in range(total_rows)]
     samples = []
-    for channel, (track, spec) in enumerate(song.instruments.items()):
+    for channel, (track, voice) in enumerate(song.instruments.items()):
         events = timeline[track]
         if not events:
             continue
-        volume = max(1, min(64, round(64 * spec.gain)))
-        if spec.is_kit:
-            notes = _drum_samples(song, spec, events, samples, volume)
+        volume = max(1, min(64, round(64 * voice.gain)))
+        if voice.is_kit:
+            notes = _drum_samples(song, voice, events, samples, volume)
         else:
-            notes = _melodic_sample(song, spec, events, samples, volume)
-        _place(song, spec, events, notes, volume, [row[channel] for row in cells])
+            notes = _melodic_sample(song, voice, events, samples, volume)
+        _place(song, voice, events, notes, volume, [row[channel] for row in cells])
     _put_effect(cells, 0, modfile.EFFECT_SPEED, int(round(max(32, song.tempo))), song.name)
-    for channel, spec in enumerate(song.instruments.values()):
+    for channel, voice in enumerate(song.instruments.values()):
         # Amiga modules pan channels hard left and right; 8xx sets each instrument's own pan.
-        _put_panning(cells, channel, round((spec.pan + 1.0) / 2.0 * 255))
+        _put_panning(cells, channel, round((voice.pan + 1.0) / 2.0 * 255))
     patterns, order = _patterns(cells, song.name)
     data = modfile.module_bytes(song.title or song.name, samples, patterns, order)
     modfile.read_module(data)  # the layout adds up
@@ -183,23 +183,23 @@ def _rows(beats, name, what):
     return int(rows)
 
 
-def _drum_samples(song, spec, events, samples, volume):
+def _drum_samples(song, voice, events, samples, volume):
     """Adds a sample per drum the track uses; returns drum -> (sample number, note)."""
-    instrument = spec.make()
+    instrument = voice.make()
     notes = {}
     for event in events:
         if len(event.pitches) != 1:
-            raise ModuleError(f"{song.name}: {spec.name} plays {'+'.join(event.pitches)} at "
+            raise ModuleError(f"{song.name}: {voice.name} plays {'+'.join(event.pitches)} at "
                               f"beat {float(event.beat)}; a module channel plays one drum")
         drum = event.pitches[0]
         if drum not in notes:
             signal = instrument.hit(drum, rate=modfile.rate_of_note(DRUM_NOTE))
-            samples.append(modfile.Sample.from_signal(f"{spec.name} {drum}", signal, volume))
+            samples.append(modfile.Sample.from_signal(f"{voice.name} {drum}", signal, volume))
             notes[drum] = (len(samples), DRUM_NOTE)
     return notes
 
 
-def _melodic_sample(song, spec, events, samples, volume):
+def _melodic_sample(song, voice, events, samples, volume):
     """Adds the instrument's sample, pitched so its notes fit C-1..B-3 as high as they can (the
     higher a note plays, the more of the sample's detail it keeps); returns the MIDI number of
     C-1 for it."""
@@ -207,23 +207,23 @@ def _melodic_sample(song, spec, events, samples, volume):
     low, high = min(pitches), max(pitches)
     base = 12 * math.ceil((high - 35) / 12)
     if low < base:
-        raise ModuleError(f"{song.name}: {spec.name} spans more than the module's three "
+        raise ModuleError(f"{song.name}: {voice.name} spans more than the module's three "
                           f"octaves")
     reference = synth.midi_frequency(base + REFERENCE_NOTE)
-    signal, loop_start, loop_length = spec.make().module_sample(
+    signal, loop_start, loop_length = voice.make().module_sample(
         reference, modfile.rate_of_note(REFERENCE_NOTE))
-    samples.append(modfile.Sample.from_signal(spec.name, signal, volume, loop_start, loop_length))
+    samples.append(modfile.Sample.from_signal(voice.name, signal, volume, loop_start, loop_length))
     return len(samples), base
 
 
-def _place(song, spec, events, notes, volume, column):
+def _place(song, voice, events, notes, volume, column):
     """Writes a track's events into its channel's cells: the note, its volume when the velocity
     asks for one, an arpeggio for a chord, vibrato on long notes, and a fast fade where a note
     ends before the next begins."""
     for index, event in enumerate(events):
-        row = _rows(event.beat, song.name, f"{spec.name}'s note at beat {float(event.beat)}")
-        length = _rows(event.length, song.name, f"{spec.name}'s note at beat {float(event.beat)}")
-        if spec.is_kit:
+        row = _rows(event.beat, song.name, f"{voice.name}'s note at beat {float(event.beat)}")
+        length = _rows(event.length, song.name, f"{voice.name}'s note at beat {float(event.beat)}")
+        if voice.is_kit:
             sample, note = notes[event.pitches[0]]
             arpeggio = None
         else:
@@ -232,7 +232,7 @@ def _place(song, spec, events, notes, volume, column):
             note = pitches[0] - base
             steps = [pitch - pitches[0] for pitch in pitches[1:]]
             if len(steps) > 2 or any(step > 15 for step in steps):
-                raise ModuleError(f"{song.name}: {spec.name}'s chord at beat "
+                raise ModuleError(f"{song.name}: {voice.name}'s chord at beat "
                                   f"{float(event.beat)} needs at most three notes within 15 "
                                   f"semitones")
             arpeggio = (steps[0] << 4 | (steps[1] if len(steps) > 1 else 0)) if steps else None
@@ -243,13 +243,13 @@ def _place(song, spec, events, notes, volume, column):
                 column[row + offset][2:] = [modfile.EFFECT_ARPEGGIO, arpeggio]
         elif event.velocity != 1.0:
             cell[2:] = [modfile.EFFECT_VOLUME, max(0, min(64, round(volume * event.velocity)))]
-        vibrato = spec.module.get("mod_vibrato")
+        vibrato = voice.module.get("mod_vibrato")
         if vibrato and arpeggio is None:
             for offset in range(2, length):
                 column[row + offset][2:] = [modfile.EFFECT_VIBRATO, vibrato]
         end = row + length
         following = events[index + 1].beat if index + 1 < len(events) else None
-        if not spec.is_kit and end < len(column) and (following is None or
+        if not voice.is_kit and end < len(column) and (following is None or
                                                         _rows(following, song.name, "") != end):
             column[end][2:] = [modfile.EFFECT_VOLUME_SLIDE, 0x0F]
 
