@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real corvane binary for a number of seconds on a private X server and reports its
-# frames per second (from a recording of the run) and its peak resident memory.
+# frames per second (from a recording of the run), its peak resident memory and how much of
+# that is its own rather than shared library pages (Mesa's JIT library alone is most of it).
 # Usage: bench/measure-binary.sh CORVANE_BINARY [SECONDS]
 set -euo pipefail
 GAME="$(realpath "$1")"
@@ -13,8 +14,10 @@ SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 102
     "$1" --record "$2" & GAME_PID=$!
     sleep "$3"
     PEAK=$(awk "/VmHWM/ {print \$2}" "/proc/$GAME_PID/status")
+    ANONYMOUS=$(awk "/RssAnon/ {print \$2}" "/proc/$GAME_PID/status")
     kill -TERM "$GAME_PID"
     wait "$GAME_PID"
     echo "peak resident memory: $((PEAK / 1024)) MiB"
+    echo "resident memory of its own (heap, stacks, anonymous maps) at the end: $((ANONYMOUS / 1024)) MiB"
 ' measure "$GAME" "$RECORDING" "$SECONDS_TO_RUN"
 awk '/^frames/ {printf "frames per second: %.1f (%d frames in %.1f s)\n", $2 * 1000 / $4, $2, $4 / 1000}' "$RECORDING"
