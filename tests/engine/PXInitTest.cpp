@@ -1,5 +1,6 @@
 #include "engine/Paxtor.h"
 #include "tests/support/GLTestFixture.h"
+#include "tests/support/ScratchDirectory.h"
 
 #include <GL/gl.h>
 #include <climits>
@@ -24,8 +25,8 @@ TEST(PXInitTest, ProgramDirectoryIsCutAfterTheLastSlash) {
 
 TEST(PXInitTest, StartChangesToTheProgramDirectoryOnlyWhenThePathHasOne) {
     const fs::path original = fs::current_path();
-    const fs::path programDirectory = fs::temp_directory_path() / "corvane-init-test";
-    fs::create_directories(programDirectory);
+    const ScratchDirectory scratch("init");
+    const fs::path programDirectory = scratch.path();
 
     ASSERT_TRUE(PXInit((programDirectory.string() + "/corvane").c_str())) << PXError();
     EXPECT_EQ(fs::current_path(), programDirectory);
@@ -39,7 +40,6 @@ TEST(PXInitTest, StartChangesToTheProgramDirectoryOnlyWhenThePathHasOne) {
     }
 
     fs::current_path(original);
-    fs::remove_all(programDirectory);
 }
 
 TEST(PXInitTest, ErrorTextIsCutAtTheBufferSizeAndAlwaysTerminated) {

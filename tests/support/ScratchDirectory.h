@@ -1,5 +1,6 @@
 // A fresh directory under the system's temporary directory, removed with everything in it on
-// destruction. The process id in its name keeps parallel test processes apart.
+// destruction. The process id in its name keeps parallel test processes apart; whatever a dead
+// process with the same id left there (a crash skips the clean-up) is cleared first.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +12,7 @@ public:
     explicit ScratchDirectory(const std::string& name)
         : _path(std::filesystem::temp_directory_path() /
                 ("corvane-" + name + "-" + std::to_string(getpid()))) {
+        std::filesystem::remove_all(_path);
         std::filesystem::create_directories(_path);
     }
     ~ScratchDirectory() { std::filesystem::remove_all(_path); }
