@@ -14,13 +14,15 @@
 // is optional (how many frames were drawn while recording, and in how long).
 #pragma once
 
+#include "engine/PXKeyboard.h"
+
 #include <array>
 #include <map>
 #include <optional>
 #include <string>
 
 struct ReplayInput {
-    std::array<bool, 137> keys{};
+    std::array<bool, PX_KEY_LAST + 1> keys{};
     int buttons = 0;
     int hat = 0;
     std::array<int, 8> axes{};

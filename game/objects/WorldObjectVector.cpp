@@ -153,9 +153,11 @@ WorldObject* firstObtainedObject() {
     }
     constexpr int kPickupBits = WORLD_OBJECT_PROPERTY_POWERUP | WORLD_OBJECT_PROPERTY_COLLECTIBLE;
     for (WorldObject* object : *globalMapSpecificWorldObjectVector) {
+        if ((object->getPropertyFlags() & kPickupBits) == 0) {
+            continue;
+        }
         const auto* pickup = dynamic_cast<const WOPickup*>(object);
-        if ((object->getPropertyFlags() & kPickupBits) != 0 && pickup != nullptr &&
-            pickup->needsRemovalFromWorldObjectVector()) {
+        if (pickup != nullptr && pickup->needsRemovalFromWorldObjectVector()) {
             return object;
         }
     }
