@@ -44,9 +44,8 @@ WOPushable* WOPushable::pushableNeighbour(int side) {
         return nullptr;
     }
     updateCurrentBBox();
-    const int x =
-        side == kSideLeft ? getBBox()->getLeftBound() - 1 : getBBox()->getRightBound() + 1;
-    const BoundingBox column(x, getBBox()->getTopBound(), x, getBBox()->getBottomBound());
+    const BoundingBox column =
+        side == kSideLeft ? getBBox()->columnLeftOf(1) : getBBox()->columnRightOf(1);
     for (WorldObject* other : *globalMapSpecificWorldObjectVector) {
         auto* pushable = dynamic_cast<WOPushable*>(other);
         if (pushable != nullptr && pushable != this &&

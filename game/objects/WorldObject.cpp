@@ -13,12 +13,6 @@
 
 namespace {
 
-// Rounds toward negative infinity, so pixels left of or above the map find no tile.
-int floorDivide(int value, int divisor) {
-    const int quotient = value / divisor;
-    return value % divisor < 0 ? quotient - 1 : quotient;
-}
-
 // Steps up to this many pixels below the probe's top pass a ramp test.
 constexpr int kClimbableStep = 8;
 
@@ -41,32 +35,8 @@ int WorldObject::trigger(void*) {
     return PX_FALSE;
 }
 
-bool WorldObject::mapPixelBlocked(int x, int y) {
-    if (globalMap == nullptr) {
-        return false;
-    }
-    const int row = floorDivide(y, Map::kTileSize);
-    const int column = floorDivide(x, Map::kTileSize);
-    return globalMap->tileIsPixelPerfectBlockedAt(row, column, x - column * Map::kTileSize,
-                                                  y - row * Map::kTileSize) != PX_FALSE;
-}
-
-bool WorldObject::columnBlocked(int x, int top, int bottom) {
-    for (int y = top; y <= bottom; y++) {
-        if (mapPixelBlocked(x, y)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool WorldObject::rowBlocked(int y, int left, int right) {
-    for (int x = left; x <= right; x++) {
-        if (mapPixelBlocked(x, y)) {
-            return true;
-        }
-    }
-    return false;
+bool WorldObject::mapAreaBlocked(const BoundingBox& area) {
+    return globalMap != nullptr && globalMap->areaIsBlocked(area);
 }
 
 WorldObject* WorldObject::blockedByObject(const BoundingBox* box) {
@@ -85,23 +55,19 @@ WorldObject* WorldObject::blockedByObject(const BoundingBox* box) {
 
 int WorldObject::blocked(int side, int distance) {
     updateCurrentBBox();
-    const BoundingBox& box = _bBox;
     bool result = false;
     switch (side) {
     case kSideLeft:
-        result =
-            columnBlocked(box.getLeftBound() - distance, box.getTopBound(), box.getBottomBound());
+        result = mapAreaBlocked(_bBox.columnLeftOf(distance));
         break;
     case kSideRight:
-        result =
-            columnBlocked(box.getRightBound() + distance, box.getTopBound(), box.getBottomBound());
+        result = mapAreaBlocked(_bBox.columnRightOf(distance));
         break;
     case kSideUp:
-        result = rowBlocked(box.getTopBound() - distance, box.getLeftBound(), box.getRightBound());
+        result = mapAreaBlocked(_bBox.rowAbove(distance));
         break;
     case kSideDown:
-        result =
-            rowBlocked(box.getBottomBound() + distance, box.getLeftBound(), box.getRightBound());
+        result = mapAreaBlocked(_bBox.rowBelow(distance));
         break;
     default:
         break;
@@ -114,12 +80,9 @@ int WorldObject::rampBlocked(int side, int distance) {
         return PX_FALSE;
     }
     updateCurrentBBox();
-    const int x =
-        side == kSideLeft ? _bBox.getLeftBound() - distance : _bBox.getRightBound() + distance;
-    const int top = _bBox.getTopBound();
-    const int stepTop = _bBox.getBottomBound() - kClimbableStep;
-    const int bottom = stepTop < top ? _bBox.getBottomBound() : stepTop;
-    return columnBlocked(x, top, bottom) ? PX_TRUE : PX_FALSE;
+    const BoundingBox column =
+        side == kSideLeft ? _bBox.columnLeftOf(distance) : _bBox.columnRightOf(distance);
+    return mapAreaBlocked(column.withoutBottomRows(kClimbableStep)) ? PX_TRUE : PX_FALSE;
 }
 
 void WorldObject::eject(int side) {

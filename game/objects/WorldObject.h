@@ -212,11 +212,8 @@ protected:
     bool readOwnerMap(FILE* stream);
 
 private:
-    // True when the map pixel is solid; nothing is solid without a map.
-    static bool mapPixelBlocked(int x, int y);
-    // True when a pixel of the column (or row) between the ends is solid.
-    static bool columnBlocked(int x, int top, int bottom);
-    static bool rowBlocked(int y, int left, int right);
+    // True when a map pixel of the area is solid; nothing is solid without a map.
+    static bool mapAreaBlocked(const BoundingBox& area);
     // The bounding box grown by the distance on the side.
     BoundingBox extendedBBox(int side, int distance) const;
     // Logs a missing sprite box the first time it happens to this object.

@@ -471,8 +471,7 @@ void player::runIntoWall(int side) {
 
 void player::push(int side) {
     updateCurrentBBox();
-    const int column = side == kRight ? _bBox.getRightBound() + 1 : _bBox.getLeftBound() - 1;
-    const BoundingBox probe(column, _bBox.getTopBound(), column, _bBox.getBottomBound());
+    const BoundingBox probe = side == kRight ? _bBox.columnRightOf(1) : _bBox.columnLeftOf(1);
     WorldObject* object = blockedByObject(&probe);
     if (object == nullptr || !(object->getPropertyFlags() & WORLD_OBJECT_PROPERTY_PUSHABLE)) {
         return;
@@ -496,11 +495,11 @@ void player::grabLedge(int side) {
     updateCurrentBBox();
     const int top = _bBox.getTopBound();
     const int edge = side == kRight ? _bBox.getRightBound() : _bBox.getLeftBound();
-    const int wallColumn = tileOf(edge + sideSign(side));
-    const int ownColumn = tileOf(edge);
-    const int rowAbove = tileOf(top - fallSpeed);
-    const int ownRowAbove = side == kLeft && fallSpeed == 0 ? tileOf(top - 3) : rowAbove;
-    if (!globalMap->tileIsBlockedAt(tileOf(top), wallColumn) ||
+    const int wallColumn = Map::tileOf(edge + sideSign(side));
+    const int ownColumn = Map::tileOf(edge);
+    const int rowAbove = Map::tileOf(top - fallSpeed);
+    const int ownRowAbove = side == kLeft && fallSpeed == 0 ? Map::tileOf(top - 3) : rowAbove;
+    if (!globalMap->tileIsBlockedAt(Map::tileOf(top), wallColumn) ||
         globalMap->tileIsBlockedAt(ownRowAbove, ownColumn) ||
         globalMap->tileIsBlockedAt(rowAbove, wallColumn)) {
         return;

@@ -10,39 +10,17 @@
 
 namespace {
 
-bool mapPixelBlocked(int pixelX, int pixelY) {
-    const int row = tileOf(pixelY);
-    const int column = tileOf(pixelX);
-    return globalMap->tileIsPixelPerfectBlockedAt(row, column, pixelX - column * Map::kTileSize,
-                                                  pixelY - row * Map::kTileSize) != PX_FALSE;
-}
-
-bool mapAreaBlocked(const BoundingBox& area) {
-    for (int pixelY = area.getTopBound(); pixelY <= area.getBottomBound(); pixelY++) {
-        for (int pixelX = area.getLeftBound(); pixelX <= area.getRightBound(); pixelX++) {
-            if (mapPixelBlocked(pixelX, pixelY)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // The one-pixel line just beyond the side of the box at the distance; nothing for another side.
 std::optional<BoundingBox> probeLine(const BoundingBox& box, int side, int distance) {
-    const int left = box.getLeftBound();
-    const int top = box.getTopBound();
-    const int right = box.getRightBound();
-    const int bottom = box.getBottomBound();
     switch (side) {
     case player::kLeft:
-        return BoundingBox(left - distance, top, left - distance, bottom);
+        return box.columnLeftOf(distance);
     case player::kRight:
-        return BoundingBox(right + distance, top, right + distance, bottom);
+        return box.columnRightOf(distance);
     case player::kUp:
-        return BoundingBox(left, top - distance, right, top - distance);
+        return box.rowAbove(distance);
     case player::kDown:
-        return BoundingBox(left, bottom + distance, right, bottom + distance);
+        return box.rowBelow(distance);
     default:
         return std::nullopt;
     }
@@ -71,7 +49,8 @@ int player::blocked(int side, int distance) {
     if (!probe) {
         return PX_FALSE;
     }
-    return mapAreaBlocked(*probe) || blockedByObject(&*probe) != nullptr ? PX_TRUE : PX_FALSE;
+    return globalMap->areaIsBlocked(*probe) || blockedByObject(&*probe) != nullptr ? PX_TRUE
+                                                                                   : PX_FALSE;
 }
 
 int player::rampBlocked(int side, int distance) {
@@ -80,11 +59,8 @@ int player::rampBlocked(int side, int distance) {
     }
     updateCurrentBBox();
     const BoundingBox probe = *probeLine(_bBox, side, distance);
-    const int top = probe.getTopBound();
-    const int stepTop = probe.getBottomBound() - kStepHeight;
-    const BoundingBox above(probe.getLeftBound(), top, probe.getRightBound(),
-                            stepTop < top ? probe.getBottomBound() : stepTop);
-    return mapAreaBlocked(above) || blockedByObject(&probe) != nullptr ? PX_TRUE : PX_FALSE;
+    const bool mapBlocks = globalMap->areaIsBlocked(probe.withoutBottomRows(kStepHeight));
+    return mapBlocks || blockedByObject(&probe) != nullptr ? PX_TRUE : PX_FALSE;
 }
 
 WorldObject* player::blockedByObject(const BoundingBox* box) const {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "Player.h"
-#include "game/world/Map.h"
 
 #include <string>
 
@@ -19,11 +18,4 @@ inline int sideSign(int side) {
 // The animation name for the side: "running" becomes "runningRight" or "runningLeft".
 inline std::string sided(const char* name, int side) {
     return std::string(name) + (side == player::kRight ? "Right" : "Left");
-}
-
-// The tile row or column of a map pixel. Rounding down keeps pixels above and left of the map
-// outside it instead of folding them into the first row or column.
-inline int tileOf(int pixel) {
-    const int quotient = pixel / Map::kTileSize;
-    return pixel % Map::kTileSize < 0 ? quotient - 1 : quotient;
 }

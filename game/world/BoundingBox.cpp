@@ -15,6 +15,27 @@ void BoundingBox::setBounds(int left, int top, int right, int bottom) {
     _bottom = bottom;
 }
 
+BoundingBox BoundingBox::columnLeftOf(int distance) const {
+    return BoundingBox(_left - distance, _top, _left - distance, _bottom);
+}
+
+BoundingBox BoundingBox::columnRightOf(int distance) const {
+    return BoundingBox(_right + distance, _top, _right + distance, _bottom);
+}
+
+BoundingBox BoundingBox::rowAbove(int distance) const {
+    return BoundingBox(_left, _top - distance, _right, _top - distance);
+}
+
+BoundingBox BoundingBox::rowBelow(int distance) const {
+    return BoundingBox(_left, _bottom + distance, _right, _bottom + distance);
+}
+
+BoundingBox BoundingBox::withoutBottomRows(int rows) const {
+    const int bottom = _bottom - rows;
+    return BoundingBox(_left, _top, _right, bottom < _top ? _bottom : bottom);
+}
+
 int BoundingBox::checkCollision(const BoundingBox* a, const BoundingBox* b) {
     const bool apart = a->_bottom < b->_top || a->_top > b->_bottom || a->_right < b->_left ||
                        a->_left > b->_right;

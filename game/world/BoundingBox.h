@@ -19,6 +19,15 @@ public:
     // The bottom edge.
     int getBottomBound() const { return _bottom; }
 
+    // The one-pixel column or row just outside an edge, at the distance from it: what movement
+    // toward that side would touch first.
+    BoundingBox columnLeftOf(int distance) const;
+    BoundingBox columnRightOf(int distance) const;
+    BoundingBox rowAbove(int distance) const;
+    BoundingBox rowBelow(int distance) const;
+    // The box without its lowest rows (a step the body climbs); whole when not taller than them.
+    BoundingBox withoutBottomRows(int rows) const;
+
     // True when the boxes overlap, shared edges and corners included.
     static int checkCollision(const BoundingBox* a, const BoundingBox* b);
 

@@ -602,6 +602,25 @@ int Map::tileIsPixelPerfectBlockedAt(int row, int column, int pixelX, int pixelY
     return PX_FALSE;
 }
 
+bool Map::areaIsBlocked(const BoundingBox& area) const {
+    for (int pixelY = area.getTopBound(); pixelY <= area.getBottomBound(); pixelY++) {
+        const int row = tileOf(pixelY);
+        for (int pixelX = area.getLeftBound(); pixelX <= area.getRightBound(); pixelX++) {
+            const int column = tileOf(pixelX);
+            if (tileIsPixelPerfectBlockedAt(row, column, pixelX - column * kTileSize,
+                                            pixelY - row * kTileSize)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int Map::tileOf(int pixel) {
+    const int quotient = pixel / kTileSize;
+    return pixel % kTileSize < 0 ? quotient - 1 : quotient;
+}
+
 int Map::appendLayer() {
     try {
         Layer layer(getNumberOfRows(), std::vector<int>(getNumberOfColumns(), 0));

@@ -76,6 +76,11 @@ public:
     // True when a BLOCK layer's tile in the cell is opaque at the pixel (0..15 each) inside it;
     // without a usable tileset the cell test answers.
     int tileIsPixelPerfectBlockedAt(int row, int column, int pixelX, int pixelY) const;
+    // True when any pixel of the area, in map pixels, is solid by the pixel-perfect test.
+    bool areaIsBlocked(const BoundingBox& area) const;
+    // The tile row or column of a map pixel. Rounding down keeps pixels above and left of the
+    // map outside it instead of folding them into the first row or column.
+    static int tileOf(int pixel);
 
     // Add one layer (flags 0), one row at the bottom or one column at the right, all tile 0;
     // false when memory runs out.
