@@ -1,4 +1,4 @@
-// Helpers the player's sources share for its sides, animation names and tile coordinates.
+// Helpers the player's sources share for its sides and animation names.
 #pragma once
 
 #include "Player.h"
