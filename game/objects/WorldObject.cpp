@@ -227,8 +227,7 @@ void WorldObject::updateBBoxFromSprite(const Sprite& sprite) {
         _bBox.setBounds(_x, _y, _x, _y);
         return;
     }
-    _bBox.setBounds(box->getLeftBound() + _x, box->getTopBound() + _y, box->getRightBound() + _x,
-                    box->getBottomBound() + _y);
+    _bBox = box->movedBy(_x, _y);
 }
 
 BoundingBox WorldObject::spriteFrameBox(const Sprite& sprite, int index) {

@@ -39,8 +39,7 @@ void player::updateCurrentBBox() {
         _bBox.setBounds(x, y, x, y);
         return;
     }
-    _bBox.setBounds(frameBox->getLeftBound() + x, frameBox->getTopBound() + y,
-                    frameBox->getRightBound() + x, frameBox->getBottomBound() + y);
+    _bBox = frameBox->movedBy(x, y);
 }
 
 int player::blocked(int side, int distance) {

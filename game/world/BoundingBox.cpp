@@ -15,6 +15,10 @@ void BoundingBox::setBounds(int left, int top, int right, int bottom) {
     _bottom = bottom;
 }
 
+BoundingBox BoundingBox::movedBy(int dx, int dy) const {
+    return BoundingBox(_left + dx, _top + dy, _right + dx, _bottom + dy);
+}
+
 BoundingBox BoundingBox::columnLeftOf(int distance) const {
     return BoundingBox(_left - distance, _top, _left - distance, _bottom);
 }

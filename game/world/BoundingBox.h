@@ -19,6 +19,8 @@ public:
     // The bottom edge.
     int getBottomBound() const { return _bottom; }
 
+    // The box shifted by the offset.
+    BoundingBox movedBy(int dx, int dy) const;
     // The one-pixel column or row just outside an edge, at the distance from it: what movement
     // toward that side would touch first.
     BoundingBox columnLeftOf(int distance) const;

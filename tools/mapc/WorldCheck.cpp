@@ -53,10 +53,8 @@ void checkExits(const Level& level, const std::map<std::string, const Level*>& b
         }
         const Map& destination = *next->second->map;
         for (const BoundingBox& body : bodiesTakingExit(map, exit)) {
-            const int shiftX = exit.getNextMapX() - exit.getX();
-            const int shiftY = exit.getNextMapY() - exit.getY();
-            const BoundingBox landed(body.getLeftBound() + shiftX, body.getTopBound() + shiftY,
-                                     body.getRightBound() + shiftX, body.getBottomBound() + shiftY);
+            const BoundingBox landed =
+                body.movedBy(exit.getNextMapX() - exit.getX(), exit.getNextMapY() - exit.getY());
             if (!boxIsInside(destination, landed) || boxTouchesSolid(destination, landed)) {
                 diagnostics.error(level.file, line,
                                   "the player leaving at " + describe(body) + " lands at " +
