@@ -13,6 +13,6 @@ FRESH="$(mktemp -d)"
 trap 'rm -rf "$FRESH"' EXIT
 PYTHONDONTWRITEBYTECODE=1 "$PYTHON" "$GENERATORS/build_data.py" "$ASSETS" "$FRESH/data" > /dev/null
 "$MAP_COMPILER" "$ASSETS" "$FRESH/data/maps" > /dev/null
-# Files the game itself writes into its data folder are not generated.
+# Files the game writes into its data folder when run from the build tree are not generated.
 diff -r --exclude=gameSettings.txt --exclude=s.list --exclude=saves "$BUILT" "$FRESH/data"
 echo "The data tree rebuilt from its sources is identical."
