@@ -6,6 +6,8 @@
 #include "game/core/Logic.h"
 #include "game/core/Replay.h"
 #include "game/core/ResourceManager.h"
+#include "game/core/Settings.h"
+#include "game/player/Player.h"
 #include "game/world/Map.h"
 
 #include <GL/gl.h>
@@ -58,18 +60,16 @@ void BM_LogicTick(benchmark::State& state) {
         state.SkipWithError("the game does not start");
         return;
     }
-    constexpr int kIntroTicks = 540;
-    constexpr int KEY_RIGHT = 100;
-    constexpr int KEY_SPACE = 133;
-    for (int tick = 0; tick < kIntroTicks; tick++) {
+    while (globalPlayer->inIntroSequence()) {
         logic();
     }
+    const Settings& keys = *Settings::instance();
     ReplayInput running;
-    running.keys[KEY_RIGHT] = true;
+    running.keys[keys.keyMoveRight] = true;
     std::vector<double> microseconds;
     int tick = 0;
     for (auto _ : state) {
-        running.keys[KEY_SPACE] = tick++ % 60 < 20;
+        running.keys[keys.keyJump] = tick++ % 60 < 20;
         applyReplayInput(running);
         const auto before = std::chrono::steady_clock::now();
         logic();

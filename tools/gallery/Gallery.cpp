@@ -12,6 +12,7 @@
 #include "game/core/Logic.h"
 #include "game/core/Replay.h"
 #include "game/core/ResourceManager.h"
+#include "game/core/Settings.h"
 #include "game/core/Sprite.h"
 #include "game/player/Player.h"
 #include "game/world/Map.h"
@@ -190,10 +191,6 @@ bool saveMaps(const fs::path& data, const fs::path& out) {
     return true;
 }
 
-constexpr int KEY_RIGHT = 100;
-constexpr int KEY_SPACE = 133;
-constexpr int kIntroTicks = 540;
-
 // Runs game ticks with the given keys held.
 void play(int ticks, std::initializer_list<int> keys) {
     ReplayInput input;
@@ -203,6 +200,22 @@ void play(int ticks, std::initializer_list<int> keys) {
     for (int tick = 0; tick < ticks; tick++) {
         applyReplayInput(input);
         logic();
+    }
+}
+
+// The keys a person presses, bound as in the settings.
+int moveRightKey() {
+    return Settings::instance()->keyMoveRight;
+}
+
+int jumpKey() {
+    return Settings::instance()->keyJump;
+}
+
+// Plays the intro through, as a person waiting for it would.
+void skipIntro() {
+    while (globalPlayer->inIntroSequence()) {
+        play(1, {});
     }
 }
 
@@ -220,7 +233,7 @@ bool savePose(const fs::path& out, const char* name) {
 void runIntoWall(int ticks) {
     for (int tick = 0; tick < ticks; tick++) {
         const int before = globalPlayer->getXPos();
-        play(1, {KEY_RIGHT});
+        play(1, {moveRightKey()});
         if (globalPlayer->getXPos() == before) {
             return;
         }
@@ -232,17 +245,18 @@ bool savePoses(const fs::path& out) {
     if (!initNewGame()) {
         return false;
     }
-    play(kIntroTicks + 30, {});
+    skipIntro();
+    play(30, {});
     bool saved = savePose(out, "standing");
-    play(24, {KEY_RIGHT});
+    play(24, {moveRightKey()});
     saved = saved && savePose(out, "running");
     play(1, {});
-    play(12, {KEY_RIGHT, KEY_SPACE});
+    play(12, {moveRightKey(), jumpKey()});
     saved = saved && savePose(out, "jumping");
     play(40, {});
     globalPlayer->grantPowerup(player::kPowerupWallJump);
     runIntoWall(200);
-    play(14, {KEY_RIGHT, KEY_SPACE});
+    play(14, {moveRightKey(), jumpKey()});
     saved = saved && savePose(out, "clinging");
     play(30, {});
     int poolX = 0;
@@ -253,7 +267,7 @@ bool savePoses(const fs::path& out) {
         poolY = pool.getTopBound() - 8;
     }
     globalPlayer->setPosition(poolX, poolY);
-    play(40, {KEY_RIGHT});
+    play(40, {moveRightKey()});
     return saved && savePose(out, "swimming");
 }
 

@@ -1,11 +1,12 @@
 #include "SourceText.h"
 
+#include "game/world/Map.h"
+
 #include <charconv>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr int kLargestNumber = 1000000;
 
 bool isBlank(char character) {
@@ -88,17 +89,17 @@ std::optional<int> pixels(std::string_view text) {
     }
     const std::optional<int> tiles = integer(text.substr(0, mark));
     const std::string_view rest = text.substr(mark + 1);
-    if (!tiles || *tiles < 0 || *tiles > kLargestNumber / kTileSize) {
+    if (!tiles || *tiles < 0 || *tiles > kLargestNumber / Map::kTileSize) {
         return std::nullopt;
     }
     if (rest.empty()) {
-        return *tiles * kTileSize;
+        return *tiles * Map::kTileSize;
     }
     const std::optional<int> offset = integer(rest.substr(1));
     if ((rest[0] != '+' && rest[0] != '-') || !offset || *offset < 0) {
         return std::nullopt;
     }
-    return *tiles * kTileSize + (rest[0] == '+' ? *offset : -*offset);
+    return *tiles * Map::kTileSize + (rest[0] == '+' ? *offset : -*offset);
 }
 
 } // namespace SourceText

@@ -1,5 +1,6 @@
 #include "WorldCheck.h"
 
+#include "game/core/Globals.h"
 #include "game/world/MapExit.h"
 
 #include <array>
@@ -12,8 +13,8 @@ namespace {
 constexpr int kMinimapColumns = 40;
 constexpr int kMinimapRows = 30;
 // One minimap cell per screen of the map.
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
+constexpr int kScreenWidth = SCREEN_W_UNSCALED;
+constexpr int kScreenHeight = SCREEN_H_UNSCALED;
 
 std::string describe(const BoundingBox& box) {
     return "(" + std::to_string(box.getLeftBound()) + ", " + std::to_string(box.getTopBound()) +
