@@ -120,6 +120,22 @@ int listEntries(const std::string& root, int flags, std::vector<std::string>& re
 
 } // namespace
 
+PXFileHandle PXOpenFile(const char* path, const char* mode) {
+    return PXFileHandle(fopen(path, mode), fclose);
+}
+
+std::optional<long> PXBytesLeft(FILE* stream) {
+    const long position = ftell(stream);
+    if (position < 0 || fseek(stream, 0, SEEK_END) != 0) {
+        return std::nullopt;
+    }
+    const long end = ftell(stream);
+    if (fseek(stream, position, SEEK_SET) != 0 || end < position) {
+        return std::nullopt;
+    }
+    return end - position;
+}
+
 long PXPutL(long value, FILE* stream) {
     for (int shift = 0; shift < PX_FILE_INTEGER_BITS; shift += 8) {
         if (fputc(static_cast<int>((value >> shift) & 0xFF), stream) == EOF) {

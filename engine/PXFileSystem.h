@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,13 @@ constexpr int PX_FIND_MAX_DEPTH = 32;
 extern std::vector<std::string> _PXFindPaths;
 // Index of the next result PXFindFileGetNext hands out.
 extern int _PXFindPathsIndex;
+
+// A C stream that closes itself.
+using PXFileHandle = std::unique_ptr<FILE, int (*)(FILE*)>;
+// Opens the file as fopen does; the handle holds null when it cannot be opened.
+PXFileHandle PXOpenFile(const char* path, const char* mode);
+// Bytes between the stream's position and its end, or nothing for a stream that cannot seek.
+std::optional<long> PXBytesLeft(FILE* stream);
 
 // Writes the low 32 bits least significant byte first; the value, or -1 when a write fails.
 long PXPutL(long value, FILE* stream);

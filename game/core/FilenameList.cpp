@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "ResourceManager.h"
+#include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
 
 #include <cerrno>
@@ -48,7 +49,7 @@ int FilenameList::LoadFilenames(const char* fileName) {
     if (path.empty()) {
         return PX_FALSE;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(path.c_str(), "rb"), fclose);
+    const PXFileHandle stream = PXOpenFile(path.c_str(), "rb");
     if (stream == nullptr || !readNames(stream.get())) {
         unloadFilenames();
         return PX_FALSE;

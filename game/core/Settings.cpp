@@ -42,7 +42,7 @@ int* Settings::storedField(int index) {
 }
 
 int Settings::load() {
-    std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(settingsFilename, "rb"), fclose);
+    const PXFileHandle stream = PXOpenFile(settingsFilename, "rb");
     if (stream == nullptr) {
         globalLog->write("Unable to open Settings file\n");
         return PX_FALSE;

@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "ResourceManager.h"
 #include "SpriteAnimation.h"
+#include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
 #include "engine/PXTexture.h"
 
@@ -402,7 +403,7 @@ const std::string* Sprite::readIntoCache(const char* fileName) {
         return nullptr;
     }
     _definitionPath = path;
-    const std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(path.c_str(), "rb"), fclose);
+    const PXFileHandle stream = PXOpenFile(path.c_str(), "rb");
     if (stream == nullptr) {
         globalLog->write("Couldn't open %s\n", fileName);
         return nullptr;

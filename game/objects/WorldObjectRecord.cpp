@@ -8,19 +8,6 @@
 
 namespace {
 
-// Bytes between the position and the end, or nothing for a stream that cannot seek.
-std::optional<long> bytesLeftIn(FILE* stream) {
-    const long position = ftell(stream);
-    if (position < 0 || fseek(stream, 0, SEEK_END) != 0) {
-        return std::nullopt;
-    }
-    const long end = ftell(stream);
-    if (fseek(stream, position, SEEK_SET) != 0 || end < position) {
-        return std::nullopt;
-    }
-    return end - position;
-}
-
 // Reads a length and checks it against what the stream still holds.
 bool readLength(FILE* stream, int& length) {
     if (!readRecordInteger(stream, length)) {
@@ -30,7 +17,7 @@ bool readLength(FILE* stream, int& length) {
         globalLog->write("World object record holds a negative length %d\n", length);
         return false;
     }
-    const std::optional<long> left = bytesLeftIn(stream);
+    const std::optional<long> left = PXBytesLeft(stream);
     if (left && length > *left) {
         globalLog->write("World object record length %d runs past the end of the file\n", length);
         return false;

@@ -5,6 +5,7 @@
 #include "WorldObject.h"
 #include "WorldObjectRecord.h"
 #include "engine/PXAtomicFile.h"
+#include "engine/PXFileSystem.h"
 #include "game/core/Log.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
@@ -176,7 +177,7 @@ void setWorldObjectFactoryForTesting(WorldObjectFactory factory) {
 
 bool loadWorldObjects(WorldObjectProgress progress) {
     globalLog->write("Loading world objects from: %s\n", kWorldObjectListPath);
-    const std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(kWorldObjectListPath, "rb"), fclose);
+    const PXFileHandle stream = PXOpenFile(kWorldObjectListPath, "rb");
     if (stream == nullptr) {
         globalLog->write("Unable to open file. No objects loaded\n");
         return false;

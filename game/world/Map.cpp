@@ -51,18 +51,6 @@ std::string plainName(const char* path) {
     return slash != nullptr ? slash + 1 : path;
 }
 
-std::optional<long long> bytesLeftIn(FILE* stream) {
-    const long start = ftell(stream);
-    if (start < 0 || fseek(stream, 0, SEEK_END) != 0) {
-        return std::nullopt;
-    }
-    const long end = ftell(stream);
-    if (end < 0 || fseek(stream, start, SEEK_SET) != 0) {
-        return std::nullopt;
-    }
-    return end - start;
-}
-
 void putIntegers(FILE* stream, std::initializer_list<int> values) {
     for (const int value : values) {
         PXPutL(value, stream);
@@ -248,7 +236,7 @@ Map* globalMap = nullptr;
 Map& Map::operator=(Map&& parsed) = default;
 
 int Map::load(const char* path) {
-    const std::unique_ptr<FILE, int (*)(FILE*)> stream(fopen(path, "rb"), fclose);
+    const PXFileHandle stream = PXOpenFile(path, "rb");
     if (stream == nullptr) {
         globalLog->write("Couldn't open the map file %s.\n", path);
         return PX_FALSE;
@@ -258,7 +246,7 @@ int Map::load(const char* path) {
 
 int Map::loadFromStream(FILE* stream, const char* path) {
     try {
-        const std::optional<long long> bytes = bytesLeftIn(stream);
+        const std::optional<long> bytes = PXBytesLeft(stream);
         if (!bytes) {
             globalLog->write("Error loading map %s: its size cannot be found.\n", path);
             return PX_FALSE;

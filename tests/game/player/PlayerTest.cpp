@@ -1,3 +1,4 @@
+#include "engine/PXFileSystem.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
@@ -131,7 +132,7 @@ TEST_F(PlayerTest, SaveWritesPositionDirectionAndPowerupsAndLoadStartsPlayThere)
     saved.setPosition(123, -45);
     saved.setDirection(player::kLeft);
     saved.grantPowerup(player::kPowerupDoubleJump | player::kPowerupWallJump);
-    const std::unique_ptr<FILE, int (*)(FILE*)> stream(tmpfile(), fclose);
+    const PXFileHandle stream(tmpfile(), fclose);
     ASSERT_TRUE(saved.save(stream.get()));
     rewind(stream.get());
     std::string bytes(17, '\0');
@@ -156,7 +157,7 @@ TEST_F(PlayerTest, SaveWritesPositionDirectionAndPowerupsAndLoadStartsPlayThere)
     EXPECT_FALSE(loaded.state().rising) << "the jump in progress is over";
     EXPECT_EQ(loaded.followedBy(), nullptr);
 
-    const std::unique_ptr<FILE, int (*)(FILE*)> shortStream(tmpfile(), fclose);
+    const PXFileHandle shortStream(tmpfile(), fclose);
     fwrite(bytes.data(), 1, 8, shortStream.get());
     rewind(shortStream.get());
     loaded.setPosition(1, 2);
