@@ -4,13 +4,13 @@
 # that is its own rather than shared library pages (Mesa's JIT library alone is most of it).
 # Usage: bench/measure-binary.sh CORVANE_BINARY [SECONDS]
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 GAME="$(realpath "$1")"
 SECONDS_TO_RUN="${2:-10}"
 RECORDING="$(mktemp)"
 trap 'rm -f "$RECORDING"' EXIT
 
-SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash -c '
+run_headless bash -c '
     "$1" --record "$2" & GAME_PID=$!
     sleep "$3"
     PEAK=$(awk "/VmHWM/ {print \$2}" "/proc/$GAME_PID/status")

@@ -11,6 +11,12 @@ configure_and_build() {
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
+# run_headless COMMAND [ARGUMENT...]: runs the command on a private virtual X server, with SDL
+# drawing to the real framebuffer and silent audio.
+run_headless() {
+    SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "$CORVANE_XVFB_SCREEN" "$@"
+}
+
 # build_release: the optimised game alone, in build/release.
 build_release() {
     configure_and_build "$CORVANE_ROOT/build/release" -DCMAKE_BUILD_TYPE=Release \

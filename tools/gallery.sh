@@ -11,8 +11,7 @@ OUTPUT="$(realpath -m "${1:-gallery}")"
 build_release
 
 mkdir -p "$OUTPUT"
-SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "$CORVANE_XVFB_SCREEN" \
-    "$CORVANE_ROOT/build/release/tools/corvane_gallery" "$CORVANE_ROOT/build/release" \
+run_headless "$CORVANE_ROOT/build/release/tools/corvane_gallery" "$CORVANE_ROOT/build/release" \
     "$CORVANE_ROOT/assets/sprites/catalog.txt" "$OUTPUT"
 for bitmap in "$OUTPUT"/*.bmp; do
     convert "$bitmap" "${bitmap%.bmp}.png"

@@ -9,7 +9,7 @@ OUTPUT="$(realpath -m "${1:?usage: tools/record-replay.sh OUTPUT.replay}")"
 "$CORVANE_ROOT/tools/install-dependencies.sh"
 build_release
 
-SDL12COMPAT_OPENGL_SCALING=0 SDL_AUDIODRIVER=dummy xvfb-run -a -s "$CORVANE_XVFB_SCREEN" bash -c '
+run_headless bash -c '
     set -euo pipefail
     "$1" --record "$2" & GAME_PID=$!
     WINDOW=$(timeout 30 xdotool search --sync --all --pid "$GAME_PID" --name "^Corvane$" | head -n 1)

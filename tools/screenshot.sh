@@ -10,7 +10,7 @@ DELAY="${2:-2}"
 "$CORVANE_ROOT/tools/install-dependencies.sh"
 build_release
 
-xvfb-run -a -s "$CORVANE_XVFB_SCREEN" bash -c '
+run_headless bash -c '
     set -euo pipefail
     "$1" & GAME_PID=$!
     WINDOW=$(timeout 30 xdotool search --sync --all --pid "$GAME_PID" --name "^Corvane$" | head -n 1)
