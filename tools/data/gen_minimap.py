@@ -11,6 +11,7 @@ import re
 from PIL import Image
 
 import datafiles
+import gen_tilesets
 import palette
 
 CELL = 8
@@ -38,12 +39,8 @@ def pixels(text):
 
 def empty_characters(legend_path):
     """The grid characters that stand for tile 0 in a legend."""
-    empty = set()
-    for line in legend_path.read_text(encoding="ascii").splitlines():
-        words = line.split()
-        if words and not words[0].startswith("#") and int(words[2]) == 0:
-            empty.add(words[1])
-    return empty
+    return {character for _, character, index, _, _ in gen_tilesets.legend_entries(legend_path)
+            if index == 0}
 
 
 class Level:

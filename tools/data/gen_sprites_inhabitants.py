@@ -59,18 +59,8 @@ def timed_frames(images, delays, body):
 def facing_pair(template, right_frames, loop=True):
     """The animations template.format("Left") and template.format("Right") from frames that face
     right; the left ones are their mirror images, boxes included."""
-    left_frames = [
-        dataclasses.replace(
-            frame,
-            image=sprites.mirrored(frame.image),
-            boxes=[sprites.mirrored_box(each, frame.image.width) for each in frame.boxes],
-        )
-        for frame in right_frames
-    ]
-    return [
-        Animation(template.format("Left"), left_frames, loop),
-        Animation(template.format("Right"), right_frames, loop),
-    ]
+    right = Animation(template.format("Right"), right_frames, loop)
+    return [sprites.mirrored_animation(right, template.format("Left")), right]
 
 
 def with_frames(animation, change):

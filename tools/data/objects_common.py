@@ -127,23 +127,6 @@ def flipped_box(frame_box, height):
     return (left, height - 1 - bottom, right, height - 1 - top)
 
 
-def mirrored_animation(animation, name):
-    """The animation facing the other way: every picture and box mirrored left to right."""
-    return sprites.Animation(
-        name,
-        [
-            sprites.Frame(
-                sprites.mirrored(frame.image),
-                frame.delay,
-                [sprites.mirrored_box(b, frame.image.width) for b in frame.boxes],
-                frame.offset,
-            )
-            for frame in animation.frames
-        ],
-        animation.loop,
-    )
-
-
 def check_animations(file, animations):
     """Raises ValueError when a box leaves its frame, a colour is not in the palette, or an
     animation shows the same picture twice in a row (it would seem to stall)."""

@@ -65,7 +65,7 @@ def placed(body, size, at):
 def both_ways(name, frames, loop=True, suffix=""):
     """The animation facing right and its mirror image facing left: name, Right or Left, suffix."""
     right = sprites.Animation(f"{name}Right{suffix}", frames, loop)
-    return [common.mirrored_animation(right, f"{name}Left{suffix}"), right]
+    return [sprites.mirrored_animation(right, f"{name}Left{suffix}"), right]
 
 
 def bird(arts):

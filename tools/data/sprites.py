@@ -187,3 +187,20 @@ def mirrored_box(frame_box, width):
     """A box mirrored left to right inside a frame of the given width."""
     left, top, right, bottom = frame_box
     return (width - 1 - right, top, width - 1 - left, bottom)
+
+
+def mirrored_animation(animation, name):
+    """The animation facing the other way: every picture and box mirrored left to right."""
+    return Animation(
+        name,
+        [
+            Frame(
+                mirrored(frame.image),
+                frame.delay,
+                [mirrored_box(b, frame.image.width) for b in frame.boxes],
+                frame.offset,
+            )
+            for frame in animation.frames
+        ],
+        animation.loop,
+    )

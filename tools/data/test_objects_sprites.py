@@ -56,7 +56,7 @@ class GeometryTest(unittest.TestCase):
             opaque_box(common.flipped(picture)), common.flipped_box(box, picture.height)
         )
         animation = sprites.Animation("walkRight", [sprites.Frame(picture, 1, [box])])
-        mirrored = common.mirrored_animation(animation, "walkLeft").frames[0]
+        mirrored = sprites.mirrored_animation(animation, "walkLeft").frames[0]
         self.assertEqual(opaque_box(mirrored.image), mirrored.boxes[0])
 
     def test_snail_heads_its_way_and_clings_to_the_surface_opposite_its_shell(self):
