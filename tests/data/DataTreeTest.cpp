@@ -279,22 +279,6 @@ TEST_F(DataMapTest, EveryMapLoadsResolvesItsReferencesAndSavesBackByteForByte) {
     resources.cleanup();
 }
 
-TEST_F(DataMapTest, TheStartMapPutsThePlayerOnTheGround) {
-    Map start;
-    InDataParent inDataParent;
-    ASSERT_TRUE(start.load("./data/maps/arnion/arnion1"));
-    int x = 0;
-    int y = 0;
-    start.playerStartPosition(x, y);
-    constexpr int kPlayerWidth = 16;
-    constexpr int kPlayerHeight = 24;
-    EXPECT_TRUE(start.tileIsBlockedAt((y + kPlayerHeight) / 16, (x + kPlayerWidth / 2) / 16))
-        << "the ground below the start (" << x << ", " << y << ")";
-    EXPECT_FALSE(start.tileIsBlockedAt((y + kPlayerHeight - 1) / 16, (x + kPlayerWidth / 2) / 16))
-        << "the player starts inside a solid tile";
-    ResourceManager::instance()->cleanup();
-}
-
 TEST_F(DataMapTest, NameListsNameFilesThatExist) {
     InDataParent inDataParent;
     for (const char* list : {"tilesetNames.txt", "mapMusicNames.txt"}) {

@@ -3,8 +3,6 @@
 #include "game/world/MapCameraStopper.h"
 #include "game/world/MapExit.h"
 #include "game/world/MapWater.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/ScratchWorkingDirectory.h"
 #include "tools/mapc/Diagnostics.h"
 #include "tools/mapc/Legend.h"
 #include "tools/mapc/LevelParser.h"
@@ -300,25 +298,6 @@ TEST_F(MapCompilerTest, TheWorldCheckFollowsExitsAndClaimsMinimapCells) {
         << messages();
     EXPECT_EQ(messages().find("(39, 3) lies outside"), std::string::npos)
         << "one screen at column 39 still fits";
-}
-
-TEST_F(MapCompilerTest, CompiledMapsLoadBackWithTheGamesReader) {
-    // Without backgrounds, so that loading needs no images.
-    std::vector<std::string> lines = kLevel;
-    lines.erase(lines.begin() + 7, lines.begin() + 9);
-    const std::optional<Level> level = parse(lines);
-    ASSERT_TRUE(level) << messages();
-    ScratchWorkingDirectory directory("map-compiler");
-    const std::string path = directory.pathOf("data/maps/area/test");
-    ASSERT_TRUE(level->map->save(path.c_str()));
-
-    Map loaded;
-    ASSERT_TRUE(loaded.load(path.c_str()));
-    const std::string copy = directory.pathOf("data/maps/area/copy");
-    ASSERT_TRUE(loaded.save(copy.c_str()));
-    EXPECT_EQ(fileContent(copy), fileContent(path));
-    EXPECT_EQ(loaded.getTileAt(1, 3, 2), 5);
-    EXPECT_STREQ(loaded.getExit(1)->getNextMap(), "other");
 }
 
 } // namespace
