@@ -25,7 +25,8 @@ void PXSetLogicInterval(unsigned int ticksPerSecond);
 void PXResetLogicLoop();
 // Start of a pass: accumulates elapsed time and works out the due ticks.
 void PXPreLogicLoop();
-// True while a tick is due; the first call of a pass pumps the platform events.
+// True while a tick is due; every such call pumps the platform events, so later calls of a
+// pass see only what arrived since the first.
 int PXLogicLoop();
 // Moves every pending platform event into the input tables and the quit flag.
 void PXPumpEvents();
