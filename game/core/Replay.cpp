@@ -129,7 +129,8 @@ ReplayInput Replay::inputAt(int tick) const {
 }
 
 void Replay::recordTick(const ReplayInput& input) {
-    if (inputs.empty() || inputAt(ticks) != input) {
+    // Recording only appends, so the input in force is the last one stored.
+    if (inputs.empty() || inputs.rbegin()->second != input) {
         inputs[ticks] = input;
     }
     ticks++;
