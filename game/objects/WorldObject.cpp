@@ -5,16 +5,25 @@
 #include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
 #include "game/core/Log.h"
+#include "game/core/ResourceManager.h"
 #include "game/core/Sprite.h"
 #include "game/world/Map.h"
 
 #include <new>
+#include <set>
+#include <string>
 #include <utility>
 
 namespace {
 
 // Steps up to this many pixels below the probe's top pass a ramp test.
 constexpr int kClimbableStep = 8;
+
+// True the first time a missing file is named, so a world full of objects logs it once.
+bool firstReportOf(const char* name) {
+    static std::set<std::string> reported;
+    return reported.insert(name).second;
+}
 
 } // namespace
 
@@ -208,6 +217,26 @@ void WorldObject::addEditorInfo(const char* title, int valueType, std::vector<st
                                 void* data) {
     _editorInfo.push_back(
         std::make_unique<WorldObjectEditorInfo>(title, valueType, std::move(choices), data));
+}
+
+bool WorldObject::loadSprite(Sprite& sprite, const char* fileName, const char* animation) {
+    if (!sprite.load(fileName)) {
+        if (firstReportOf(fileName)) {
+            globalLog->write("World object sprite %s cannot be loaded; objects go without it\n",
+                             fileName);
+        }
+        return false;
+    }
+    sprite.setCurrentAnimation(animation);
+    return true;
+}
+
+PXSound* WorldObject::fetchSound(const char* name) {
+    PXSound* sound = ResourceManager::instance()->sound(name);
+    if (sound == nullptr && firstReportOf(name)) {
+        globalLog->write("World object sound %s cannot be loaded; objects play nothing\n", name);
+    }
+    return sound;
 }
 
 void WorldObject::reportMissingSpriteBox(int index) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class PXSound;
 class Sprite;
 
 // Type codes, written first in every saved object record. 0 to 7 are abstract bases.
@@ -193,6 +194,12 @@ protected:
     void addEditorInfo(const char* title, int valueType, void* data);
     void addEditorInfo(const char* title, int valueType, std::vector<std::string> choices,
                        void* data);
+
+    // Loads the sprite definition and shows the animation; false when it cannot be had, which is
+    // logged once per file name: the object then goes without that sprite.
+    static bool loadSprite(Sprite& sprite, const char* fileName, const char* animation);
+    // The sample from the resource manager; null, logged once per name, when it cannot be had.
+    static PXSound* fetchSound(const char* name);
 
     // Box 0 of the sprite frame moved to the position; an empty box at the position (logged
     // once) when the frame has none.

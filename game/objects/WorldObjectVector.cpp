@@ -23,22 +23,24 @@ namespace {
 
 constexpr const char* kWorldObjectListPath = "./data/worldObjects.mol";
 
-// A loadable object class: its type code, the line logged before it is created, the message
-// logged when it cannot be allocated, and how to create it.
+// A loadable object class: its type code, its class name without the "WO" prefix (as level
+// sources name it), the line logged before it is created, the message logged when it cannot be
+// allocated, and how to create it.
 struct WorldObjectClass {
     int type;
+    const char* name;
     const char* loadingMessage;
     const char* allocationFailure;
     WorldObject* (*create)();
 };
 
-// Each object class adds one line here: its code, its loading line, its allocation failure
-// message and construct<ItsClass>.
-const std::vector<WorldObjectClass> kWorldObjectClasses = {};
-
 template <class T> WorldObject* construct() {
     return new T();
 }
+
+// Each object class adds one line here: its code, its name, its loading line, its allocation
+// failure message and construct<ItsClass>.
+const std::vector<WorldObjectClass> kWorldObjectClasses = {};
 
 std::vector<WorldObject*> _globalPendingRemovalWorldObjectVector;
 int _collectedHexNuts = 0;
@@ -50,6 +52,13 @@ std::vector<WorldObject*>& ownedObjects() {
         globalWorldObjectVector = new std::vector<WorldObject*>();
     }
     return *globalWorldObjectVector;
+}
+
+const WorldObjectClass* classNamed(const char* name) {
+    const auto known =
+        std::find_if(kWorldObjectClasses.begin(), kWorldObjectClasses.end(),
+                     [name](const WorldObjectClass& c) { return strcmp(c.name, name) == 0; });
+    return known != kWorldObjectClasses.end() ? &*known : nullptr;
 }
 
 // Null for a type code without a class, after logging why.
@@ -169,6 +178,11 @@ WorldObject* firstObtainedObject() {
 
 void setWorldObjectHolder(WorldObjectHolder* holder) {
     worldObjectHolder = holder;
+}
+
+WorldObject* createWorldObjectNamed(const char* className) {
+    const WorldObjectClass* known = classNamed(className);
+    return known != nullptr ? known->create() : nullptr;
 }
 
 void setWorldObjectFactoryForTesting(WorldObjectFactory factory) {

@@ -36,6 +36,9 @@ void setWorldObjectHolder(WorldObjectHolder* holder);
 // Creates one object of a type code, for loading. Each object class adds its line to the table
 // in the source; tests may install a factory for codes the table lacks.
 using WorldObjectFactory = WorldObject* (*)(int type);
+// A new object of the class named without its "WO" prefix ("Flowrian"), as the level sources
+// name them; null for a name no class has.
+WorldObject* createWorldObjectNamed(const char* className);
 // Installs the factory consulted for codes the table lacks; null removes it.
 void setWorldObjectFactoryForTesting(WorldObjectFactory factory);
 

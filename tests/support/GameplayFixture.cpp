@@ -13,9 +13,8 @@
 namespace {
 
 constexpr const char* kTilesetName = "gameplayTiles.png";
-constexpr const char* kSprites[] = {"playerCompiled", "GravityMagnetPulse", "pickupTears"};
-constexpr const char* kSounds[] = {"step1.wav",     "step2.wav",      "splashIn.wav",
-                                   "splashOut.wav", "teleportIn.wav", "teleportOut.wav"};
+// The built folders every object's sprites, images and sounds come from.
+constexpr const char* kLinkedFolders[] = {"sprites", "images", "sounds"};
 
 // Two tiles a row: empty and solid, then an 8- and a 9-pixel step on the tile's bottom edge.
 PngImage testTileset() {
@@ -34,9 +33,15 @@ PngImage testTileset() {
     return image;
 }
 
-void copyFromBuiltData(const std::string& relativePath, const ScratchWorkingDirectory& scratch) {
-    std::filesystem::copy_file(std::string(CORVANE_DATA_DIR) + "/" + relativePath,
-                               scratch.pathOf("data/" + relativePath));
+// Links each file of the built folder into the scratch tree: the file search does not follow
+// linked folders, but it finds linked files, and nothing is copied.
+void linkBuiltFolder(const std::string& folder, const ScratchWorkingDirectory& scratch) {
+    const std::filesystem::path target = scratch.pathOf("data/" + folder);
+    std::filesystem::create_directories(target);
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(CORVANE_DATA_DIR) + "/" + folder)) {
+        std::filesystem::create_symlink(entry.path(), target / entry.path().filename());
+    }
 }
 
 } // namespace
@@ -45,12 +50,8 @@ void GameplayFixture::SetUp() {
     GLTestFixture::SetUp();
     ASSERT_TRUE(PXInitAudio(22050, 0x8010, 2, 512)) << PXError();
     _scratch = std::make_unique<ScratchWorkingDirectory>("gameplay");
-    for (const char* sprite : kSprites) {
-        copyFromBuiltData(std::string("sprites/") + sprite + ".txt", *_scratch);
-        copyFromBuiltData(std::string("sprites/") + sprite + ".png", *_scratch);
-    }
-    for (const char* sound : kSounds) {
-        copyFromBuiltData(std::string("sounds/") + sound, *_scratch);
+    for (const char* folder : kLinkedFolders) {
+        linkBuiltFolder(folder, *_scratch);
     }
     writePng(_scratch->pathOf(std::string("data/tilesets/") + kTilesetName), testTileset());
     globalMap = new Map();
