@@ -7,6 +7,8 @@
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
+#include "game/world/DarknessHalo.h"
+#include "game/world/Letterbox.h"
 #include "game/world/Map.h"
 
 #include <GL/gl.h>
@@ -103,6 +105,8 @@ void draw(int swap) {
     for (WONPC* object : lists.bubbles) {
         object->drawThoughtBubble();
     }
+    DarknessHalo::instance()->draw();
+    Letterbox::instance()->draw();
     drawAll(lists.top);
     if (swap) {
         PXSwapBuffers();

@@ -10,7 +10,10 @@
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
+#include "game/world/DarknessHalo.h"
+#include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/MusicPlayer.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -83,6 +86,15 @@ template <class T> void destroy(T*& global) {
     global = nullptr;
 }
 
+// The music player starts at the user's music volume.
+bool createMusicPlayer() {
+    if (!create(globalMusicPlayer, "Couldn't create global music player instance\n")) {
+        return false;
+    }
+    globalMusicPlayer->setVolume(Settings::instance()->musicVolume);
+    return true;
+}
+
 } // namespace
 
 int init(const char* programPath) {
@@ -105,7 +117,7 @@ int init(const char* programPath) {
     srand(static_cast<unsigned int>(time(nullptr)));
     if (!create(globalMap, "Couldn't create global map instance\n") ||
         !create(globalPlayer, "Couldn't create global player instance\n") ||
-        !create(globalCamera, "Couldn't create global Camera instance\n") ||
+        !create(globalCamera, "Couldn't create global Camera instance\n") || !createMusicPlayer() ||
         !create(globalWorldObjectVector, "Couldn't create global world object vector instance\n") ||
         !create(globalMapSpecificWorldObjectVector,
                 "Couldn't create global map specific world object vector instance\n")) {
@@ -124,8 +136,12 @@ void deinit() {
     destroy(globalMap);
     destroy(globalPlayer);
     destroy(globalCamera);
+    destroy(globalMusicPlayer);
     destroyWorldObjects();
     destroy(globalMapSpecificWorldObjectVector);
+    // The overlays hold resources, so they go before the manager empties its caches.
+    DarknessHalo::destroyInstance();
+    Letterbox::destroyInstance();
     ResourceManager::instance()->cleanup();
     destroy(TILESET_NAMES);
     destroy(globalMapMusicNames);

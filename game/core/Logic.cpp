@@ -7,15 +7,26 @@
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/world/DarknessHalo.h"
+#include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/MusicPlayer.h"
+
+#include <memory>
+#include <new>
 
 namespace {
 
 constexpr int KEY_ESCAPE = 69;
 constexpr const char* START_MAP = "./data/maps/arnion/arnion1";
+// Silence between two plays of the map's song, in ticks (30 to 60 seconds).
+constexpr int MUSIC_SILENCE_MIN_TICKS = 1800;
+constexpr int MUSIC_SILENCE_MAX_TICKS = 3600;
 
 // The menu key must be released once before it toggles, so it starts as held.
 int _logicMenuKeyDown = PX_TRUE;
+// Created on first use; a failed creation is tried again the next tick.
+std::unique_ptr<PXTimer> _logicMusicSilenceTimer;
 
 // Until the title screen exists, Escape leaves the game.
 void readEscape() {
@@ -62,6 +73,35 @@ void playTick() {
     }
 }
 
+// Once the map's song has ended, the game stays silent for a while, then plays it once more.
+void runMusicSilence() {
+    if (globalPlayer->inIntroSequence()) {
+        return;
+    }
+    if (!_logicMusicSilenceTimer) {
+        globalLog->write("Creating music silence timer.\n");
+        try {
+            _logicMusicSilenceTimer = std::make_unique<PXTimer>();
+        } catch (const std::bad_alloc&) {
+            globalLog->write("Unable to create timer for music silence.\n");
+            return;
+        }
+        _logicMusicSilenceTimer->setMinMaxTimeout(MUSIC_SILENCE_MIN_TICKS, MUSIC_SILENCE_MAX_TICKS);
+        return;
+    }
+    if (!globalMusicPlayer->isPlaying() && _logicMusicSilenceTimer->tick()) {
+        globalMusicPlayer->startSongFadingIn(globalMap->getMusicName());
+    }
+}
+
+// The end of every tick that is not the in-game menu's.
+void commonTail() {
+    DarknessHalo::instance()->logic();
+    Letterbox::instance()->logic();
+    runMusicSilence();
+    globalMusicPlayer->logic();
+}
+
 } // namespace
 
 int initNewGame() {
@@ -83,5 +123,6 @@ void logic() {
     // The in-game menu and the save browser take over the tick once they exist.
     if (!showInGameMenu) {
         playTick();
+        commonTail();
     }
 }

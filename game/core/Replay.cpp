@@ -2,6 +2,7 @@
 
 #include "engine/PXAtomicFile.h"
 #include "engine/Paxtor.h"
+#include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
@@ -116,10 +117,21 @@ void applyReplayInput(const ReplayInput& input) {
 }
 
 std::string replayStateLine() {
+    int flowrians = 0, happyFlowrians = 0, neggs = 0, happyNeggs = 0, raams = 0, happyRaams = 0;
+    int doms = 0, happyDoms = 0, vonils = 0, happyVonils = 0, ollers = 0, happyOllers = 0;
+    int hexNuts = 0, collectedHexNuts = 0;
+    worldObjectVectorCountNPCsAndCollectibles(flowrians, happyFlowrians, neggs, happyNeggs, raams,
+                                              happyRaams, doms, happyDoms, vonils, happyVonils,
+                                              ollers, happyOllers, hexNuts, collectedHexNuts);
+    char powers[16];
+    snprintf(powers, sizeof powers, "0x%02x", globalPlayer->state().powerups);
     std::ostringstream state;
     state << "map=" << (globalMap->getFilename() ? globalMap->getFilename() : "-")
           << " player=" << globalPlayer->getXPos() << "," << globalPlayer->getYPos()
-          << " camera=" << globalCamera->getXPos() << "," << globalCamera->getYPos();
+          << " camera=" << globalCamera->getXPos() << "," << globalCamera->getYPos()
+          << " powers=" << powers << " nuts=" << collectedHexNuts << " happy=" << happyFlowrians
+          << "," << happyDoms << "," << happyNeggs << "," << happyOllers << "," << happyRaams << ","
+          << happyVonils;
     return state.str();
 }
 

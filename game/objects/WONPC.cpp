@@ -6,8 +6,12 @@
 #include "game/core/Globals.h"
 #include "game/core/SoundUtilities.h"
 #include "game/player/Player.h"
+#include "game/world/Camera.h"
 #include "game/world/Map.h"
+#include "game/world/ThoughtBubble.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -33,14 +37,72 @@ void WONPC::setSadState(int sad) {
     if (!wasSad) {
         return;
     }
-    if (_happyStarSound != nullptr) {
-        const int volume = globalPlayer != nullptr
-                               ? volumeForSound(getBBox(), globalPlayer->getBBox())
-                               : MIX_MAX_VOLUME;
-        _happyStarSound->setVolume(volume);
-        _happyStarSound->play(0);
-    }
+    playAtPlayerDistance(_happyStarSound);
     _showingHappyStars = PX_TRUE;
+}
+
+void WONPC::playAtPlayerDistance(PXSound* sound) const {
+    if (sound == nullptr) {
+        return;
+    }
+    const int volume = globalPlayer != nullptr ? volumeForSound(getBBox(), globalPlayer->getBBox())
+                                               : MIX_MAX_VOLUME;
+    sound->setVolume(volume);
+    sound->play(0);
+}
+
+int WONPC::screenX() const {
+    return getXPos() - (globalCamera != nullptr ? globalCamera->getXPos() : 0);
+}
+
+int WONPC::screenY() const {
+    return getYPos() - (globalCamera != nullptr ? globalCamera->getYPos() : 0);
+}
+
+void WONPC::animate(Sprite& sprite) {
+    sprite.logic();
+    _happyNote.logic();
+    _sadTear.logic();
+    runHappyStarSprite();
+    updateCurrentBBox();
+}
+
+void WONPC::drawWithHappyStars(Sprite& sprite) {
+    sprite.draw(screenX(), screenY());
+    int frameHeight = 0;
+    sprite.frameDimensions(sprite.currentFrame(), nullptr, &frameHeight, nullptr, nullptr);
+    drawHappyStars(screenX(), screenY(), frameHeight);
+}
+
+void WONPC::drawBubbleAtTopRight(ThoughtBubble& bubble) const {
+    const BoundingBox* box = getBBox();
+    bubble.setPos(box->getRightBound() - getXPos() + screenX(),
+                  box->getTopBound() - getYPos() + screenY());
+    bubble.draw();
+}
+
+void WONPC::keepKnownChoice(char* text, const std::vector<std::string>& choices,
+                            const char* fallback) {
+    if (std::find(choices.begin(), choices.end(), text) == choices.end()) {
+        strncpy(text, fallback, kTextFieldSize - 1);
+        text[kTextFieldSize - 1] = '\0';
+    }
+}
+
+std::vector<std::string> WONPC::colorNames(std::span<const ColorSprite> colors) {
+    std::vector<std::string> names;
+    for (const ColorSprite& each : colors) {
+        names.emplace_back(each.color);
+    }
+    return names;
+}
+
+const char* WONPC::spriteFileForColor(std::span<const ColorSprite> colors,
+                                      const std::string& color) {
+    const auto found =
+        std::find_if(colors.begin(), colors.end(),
+                     [&color](const ColorSprite& each) { return color == each.color; });
+    return found != colors.end() ? found->spriteFile : colors.front().spriteFile;
 }
 
 void WONPC::runHappyStarSprite() {

@@ -7,8 +7,12 @@
 #include "game/core/Sprite.h"
 
 #include <memory>
+#include <span>
+#include <string>
+#include <vector>
 
 class PXSound;
+class ThoughtBubble;
 
 class WONPC : public WorldObject {
 public:
@@ -17,6 +21,12 @@ public:
     // Exit kinds, as the player numbers them.
     static constexpr int kHorizontalExit = 1;
     static constexpr int kVerticalExit = 2;
+
+    // A colour a race comes in and the sprite file that shows it.
+    struct ColorSprite {
+        const char* color;
+        const char* spriteFile;
+    };
 
     // Type 3 with the inhabitant bit, happy, "Sad state" editable.
     WONPC();
@@ -43,6 +53,26 @@ protected:
     BoundingBox grownBBox(int horizontal, int vertical) const;
     // Draws the happy stars above the head, the frame height given.
     void drawHappyStars(int screenX, int screenY, int frameHeight);
+    // Plays the sound once, louder the nearer the player is.
+    void playAtPlayerDistance(PXSound* sound) const;
+    // The position on screen: the map position minus the camera's.
+    int screenX() const;
+    int screenY() const;
+    // Steps the sprite, the note, the tear and the happy stars, then recomputes the box.
+    void animate(Sprite& sprite);
+    // Draws the sprite at the screen position and the happy stars above its frame.
+    void drawWithHappyStars(Sprite& sprite);
+    // Draws the bubble with its tail at the bounding box's top-right corner.
+    void drawBubbleAtTopRight(ThoughtBubble& bubble) const;
+    // Keeps a choice text that is one of the choices; any other text becomes the fallback, so a
+    // record from elsewhere never leaves a choice the editor and the race cannot show.
+    static void keepKnownChoice(char* text, const std::vector<std::string>& choices,
+                                const char* fallback);
+    // The colours' names in order: the choices of a "Color" field.
+    static std::vector<std::string> colorNames(std::span<const ColorSprite> colors);
+    // The sprite file of the colour; the first colour's for a text that names none of them.
+    static const char* spriteFileForColor(std::span<const ColorSprite> colors,
+                                          const std::string& color);
 
     int _sadState = 0;
     int _facing = -1;

@@ -2,19 +2,46 @@
 
 #include "engine/PXInit.h"
 #include "engine/PXSound.h"
-#include "game/core/ResourceManager.h"
+
+WOPickup::WOPickup() : _collectSound(fetchSound("itemCollect.wav")) {}
+
+void WOPickup::becomePickup(int type, const char* spriteFile, const char* animation) {
+    setObjectType(type);
+    loadSprite(sprite(), spriteFile, animation);
+}
 
 void WOPickup::setObtained() {
     if (_obtained) {
         return;
     }
     _obtained = PX_TRUE;
-    _sprite.setCurrentAnimation("shrink");
-    if (PXSound* sound = ResourceManager::instance()->sound("itemCollect.wav")) {
-        sound->play(0);
+    sprite().setCurrentAnimation("shrink");
+    if (_collectSound != nullptr) {
+        _collectSound->play(0);
     }
 }
 
 int WOPickup::needsRemovalFromWorldObjectVector() const {
-    return _obtained && _sprite.finishedAnimating() ? PX_TRUE : PX_FALSE;
+    const bool shrunk = sprite().finishedAnimating() || sprite().numberOfFrames() == 0;
+    return _obtained && shrunk ? PX_TRUE : PX_FALSE;
+}
+
+void WOPickup::logic() {
+    floatStep();
+    sprite().logic();
+    updateCurrentBBox();
+}
+
+void WOPickup::floatStep() {
+    if (!_floatTimer.tick() || !_stepTimer.tick()) {
+        return;
+    }
+    if (_stepCount < kStepLimit) {
+        _stepCount++;
+    } else {
+        _stepCount = 0;
+        _floatDirection = -_floatDirection;
+    }
+    _stepTimer.setTimeout(_stepCount);
+    setPosition(getXPos(), getYPos() + _floatDirection);
 }

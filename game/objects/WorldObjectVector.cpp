@@ -1,7 +1,27 @@
 #include "WorldObjectVector.h"
 
+#include "WOAccordian.h"
+#include "WOApple.h"
+#include "WOBlueberry.h"
+#include "WOBoosterPowerup.h"
+#include "WODom.h"
+#include "WODomPot.h"
+#include "WODoubleJumpPowerup.h"
+#include "WOFlowrian.h"
+#include "WOGravityMagnetPowerup.h"
+#include "WOHexNut.h"
+#include "WOHighJumpPowerup.h"
+#include "WOMapPowerup.h"
+#include "WOMusicBox.h"
 #include "WONPC.h"
+#include "WONegg.h"
+#include "WONest.h"
+#include "WOOller.h"
 #include "WOPickup.h"
+#include "WOPowerFistPowerup.h"
+#include "WORaam.h"
+#include "WOVonil.h"
+#include "WOWallJumpPowerup.h"
 #include "WorldObject.h"
 #include "WorldObjectRecord.h"
 #include "engine/PXAtomicFile.h"
@@ -40,7 +60,58 @@ template <class T> WorldObject* construct() {
 
 // Each object class adds one line here: its code, its name, its loading line, its allocation
 // failure message and construct<ItsClass>.
-const std::vector<WorldObjectClass> kWorldObjectClasses = {};
+const std::vector<WorldObjectClass> kWorldObjectClasses = {
+    {WORLD_OBJECT_MUSIC_BOX, "MusicBox", "Loading music box object.\n",
+     "Couldn't instantiate new music box object while loading world objects.\n",
+     construct<WOMusicBox>},
+    {WORLD_OBJECT_ACCORDIAN, "Accordian", "Loading accordian object.\n",
+     "Couldn't instantiate new accordian object while loading world objects.\n",
+     construct<WOAccordian>},
+    {WORLD_OBJECT_DOM_POT, "DomPot", "Loading dom pot object.\n",
+     "Couldn't instantiate new dom pot object while loading world objects.\n", construct<WODomPot>},
+    {WORLD_OBJECT_BLUEBERRY, "Blueberry", "Loading blueberry object.\n",
+     "Couldn't instantiate new blueberry object while loading world objects.\n",
+     construct<WOBlueberry>},
+    {WORLD_OBJECT_APPLE, "Apple", "Loading apple object.\n",
+     "Couldn't instantiate new apple object while loading world objects.\n", construct<WOApple>},
+    {WORLD_OBJECT_NEST, "Nest", "Loading nest object.\n",
+     "Couldn't instantiate new nest object while loading world objects.\n", construct<WONest>},
+    {WORLD_OBJECT_FLOWRIAN, "Flowrian", "Loading flowrian object.\n",
+     "Unable to instantiate WOFlowrian while loading world objects\n", construct<WOFlowrian>},
+    {WORLD_OBJECT_NEGG, "Negg", "Loading negg object.\n",
+     "Unable to instantiate WONegg while loading world objects\n", construct<WONegg>},
+    {WORLD_OBJECT_OLLER, "Oller", "Loading oller object.\n",
+     "Unable to instantiate WOOller while loading world objects\n", construct<WOOller>},
+    {WORLD_OBJECT_DOM, "Dom", "Loading dom object.\n",
+     "Unable to instantiate WODom while loading world objects\n", construct<WODom>},
+    {WORLD_OBJECT_RAAM, "Raam", "Loading raam object.\n",
+     "Unable to instantiate WORaam while loading world objects\n", construct<WORaam>},
+    {WORLD_OBJECT_VONIL, "Vonil", "Loading vonil object.\n",
+     "Unable to instantiate WOVonil while loading world objects\n", construct<WOVonil>},
+    {WORLD_OBJECT_MAP_POWERUP, "MapPowerup", "Loading map powerup object.\n",
+     "Unable to instantiate WOMapPowerup while loading world objects\n", construct<WOMapPowerup>},
+    {WORLD_OBJECT_DOUBLE_JUMP_POWERUP, "DoubleJumpPowerup", "Loading double jump powerup object.\n",
+     "Unable to instantiate WODoubleJumpPowerup while loading world objects\n",
+     construct<WODoubleJumpPowerup>},
+    {WORLD_OBJECT_WALL_JUMP_POWERUP, "WallJumpPowerup", "Loading wall jump powerup object.\n",
+     "Unable to instantiate WOWallJumpPowerup while loading world objects\n",
+     construct<WOWallJumpPowerup>},
+    {WORLD_OBJECT_POWER_FIST_POWERUP, "PowerFistPowerup", "Loading power fist powerup object.\n",
+     "Unable to instantiate WOPowerFistPowerup while loading world objects\n",
+     construct<WOPowerFistPowerup>},
+    {WORLD_OBJECT_HIGH_JUMP_POWERUP, "HighJumpPowerup", "Loading high jump powerup object.\n",
+     "Unable to instantiate WOHighJumpPowerup while loading world objects\n",
+     construct<WOHighJumpPowerup>},
+    {WORLD_OBJECT_GRAVITY_MAGNET_POWERUP, "GravityMagnetPowerup",
+     "Loading gravity magnet powerup object.\n",
+     "Unable to instantiate WOGravityMagnetPowerup while loading world objects\n",
+     construct<WOGravityMagnetPowerup>},
+    {WORLD_OBJECT_BOOSTER_POWERUP, "BoosterPowerup", "Loading booster powerup object.\n",
+     "Unable to instantiate WOBoosterPowerup while loading world objects\n",
+     construct<WOBoosterPowerup>},
+    {WORLD_OBJECT_HEX_NUT, "HexNut", "Loading hex nut object.\n",
+     "Couldn't instantiate hex nut while loading world objects.\n", construct<WOHexNut>},
+};
 
 std::vector<WorldObject*> _globalPendingRemovalWorldObjectVector;
 int _collectedHexNuts = 0;

@@ -20,8 +20,6 @@ constexpr int kStepFrame1 = 1;
 constexpr int kStepFrame2 = 4;
 constexpr int kBlinkMinimum = 30;
 constexpr int kBlinkMaximum = 300;
-constexpr int kBubbleMinimum = 30;
-constexpr int kBubbleMaximum = 500;
 constexpr int kIntroPeriod = 360;
 constexpr int kIntroStep1Period = 60;
 constexpr int kIntroStep2Period = 120;
@@ -58,7 +56,7 @@ bool anyDirectionActive() {
 
 } // namespace
 
-player::player() {
+player::player() : _thoughtBubble(std::make_unique<ThoughtBubble>()) {
     loadSprite(_sprite, "playerCompiled.txt", "standingRight");
     loadSprite(_hands, "playerCompiled.txt", "standingRightHoldingHands");
     loadSprite(_magnetPulse, "GravityMagnetPulse.txt", "pulse");
@@ -68,7 +66,6 @@ player::player() {
     _step2 = resources.sound("step2.wav");
     _splashIn = resources.sound("splashIn.wav");
     _splashOut = resources.sound("splashOut.wav");
-    _bubbleTimer.setMinMaxTimeout(kBubbleMinimum, kBubbleMaximum);
     updateCurrentBBox();
     setWorldObjectHolder(this);
 }
@@ -87,6 +84,8 @@ void player::settle() {
 
 void player::reset() {
     settle();
+    // A fresh bubble: its dots' first wobble periods are drawn after the game's seed is set.
+    _thoughtBubble = std::make_unique<ThoughtBubble>();
     intro = true;
     timers.intro.setTimeout(kIntroPeriod);
     setPosition(0, 0);
@@ -610,7 +609,7 @@ void player::waterLogic() {
         applyMedium(true);
         inWater = true;
         waterArea = area;
-        if (_bubbleTimer.tick()) {
+        if (timers.bubble.tick()) {
             globalMap->addBubbleToWaterArea(area, x, y);
         }
     } else {

@@ -10,8 +10,10 @@
 #include "game/objects/WorldObjectVector.h"
 #include "game/world/BoundingBox.h"
 #include "game/world/Camera.h"
+#include "game/world/ThoughtBubble.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,9 +123,14 @@ public:
     void setFollowedBy(WorldObject* follower);
     // The stored objects in order (owned by the world object list).
     const std::vector<WorldObject*>& inventory() const { return _inventory; }
-    // Runs the logic of a carried object taken from the inventory, which no map runs; empty
-    // until carrying exists.
-    void inventoryObjectLogic() {}
+    // Erases the first entry that is the object.
+    void removeObjectFromInventory(WorldObject* object);
+    // The object's position in the inventory, or -1.
+    int indexOfObjectInInventory(const WorldObject* object) const;
+    // Forgets every stored object (the world objects are being replaced).
+    void clearInventory();
+    // Runs the logic of a carried object taken from the inventory, which no map runs.
+    void inventoryObjectLogic();
 
     // Forgets the carried object, the follower and the inventory (the objects are replaced).
     void releaseAllWorldObjects() override;
@@ -175,31 +182,47 @@ private:
     void animateSprites();
     void waterLogic();
 
-    // Ability seams: filled in when the abilities exist.
+    // Abilities: the Grav Magnet, Booster, Action and inventory controls; true ends the tick.
+    bool abilityControls();
+    void gravityMagnetControl();
+    void boosterControl();
+    bool actionControl();
+    // Action with empty hands: a save point, an object to lift or a switch under the player.
+    bool actOnObjectsUnderPlayer();
+    // Lifts the object; false when it would not be held.
+    bool pickUp(WorldObject* object);
+    void failToLift();
+    bool pullSwitch(WorldObject* object);
+    void putDown();
+    // Shows the pick-up animation of the facing.
+    void showPickup();
+    bool inventoryControls();
+    // Puts a carried storable object away; its inventory position, or -1.
+    int storeHeldObject();
     // Picking up or putting down; exclusive while it runs.
-    void pickingUpLogic() {}
+    void pickingUpLogic();
     // Pulling a switch; exclusive while it runs.
-    void flippingSwitchLogic() {}
+    void flippingSwitchLogic();
     // Taking an object out of the inventory; exclusive while it runs.
-    void inventoryAnimationLogic() {}
-    // Gravity magnet and booster toggles, Action and inventory controls; true ends the tick.
-    bool abilityControls() { return false; }
+    void inventoryAnimationLogic();
     // Collectibles, powerups and gravity magnets touching the player.
-    void worldObjectPass() {}
+    void worldObjectPass();
+    // Pulled by the magnet with the force; by its orientation.
+    void pullTowardMagnet(int orientation, int force);
     // Shifts the booster trail while the booster is on.
-    void advanceBoosterTrail() {}
+    void advanceBoosterTrail();
     // Places a carried object in the player's hands.
-    void positionCarriedObject() {}
-    // Draws the booster's fading copies of the player.
-    void drawBoosterTrail(int, int) {}
+    void positionCarriedObject();
+    // Draws the booster's fading copies of the player, shifted by the camera offset.
+    void drawBoosterTrail(int offsetX, int offsetY);
     // The intro's thought bubble: its picture, its tick and its drawing at a screen position.
-    void showThoughtBubble(const char*, const char*) {}
-    void thoughtBubbleLogic() {}
-    void drawThoughtBubble(int, int) {}
+    void showThoughtBubble(const char* spriteName, const char* animation);
+    void thoughtBubbleLogic();
+    void drawThoughtBubble(int screenX, int screenY);
     // Shows the letterbox bars at once for the intro.
-    void letterboxInstantOn() {}
+    void letterboxInstantOn();
     // Starts and fades in the current map's music when the intro ends.
-    void startMapMusic() {}
+    void startMapMusic();
 
     // A map change through an exit; false (logged, nothing changed) when the map cannot be had.
     bool changeMap(const std::string& destination);
@@ -229,7 +252,7 @@ private:
     PXSound* _step2 = nullptr;
     PXSound* _splashIn = nullptr;
     PXSound* _splashOut = nullptr;
-    PXTimer _bubbleTimer;
+    std::unique_ptr<ThoughtBubble> _thoughtBubble;
     WorldObject* _heldObject = nullptr;
     WorldObject* _followedBy = nullptr;
     std::vector<WorldObject*> _inventory;

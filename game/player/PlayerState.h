@@ -25,6 +25,14 @@ inline constexpr PlayerMedium kWaterMedium{1, 3, 4, 4, 6, 0, 3, 4, 6, 2};
 // Base speed on land with the booster on.
 inline constexpr int kBoostedBaseSpeed = 4;
 
+// A timer with a random period in [minimum, maximum], drawn when the state is made: a new game
+// draws it after the game's random seed is set, so replays see the same period.
+inline PXTimer randomTimer(int minimum, int maximum) {
+    PXTimer timer;
+    timer.setMinMaxTimeout(minimum, maximum);
+    return timer;
+}
+
 struct PlayerTimers {
     PXTimer jumpDeceleration{kLandMedium.jumpDecelerationPeriod};
     PXTimer jumpSlowPhase{kLandMedium.jumpSlowPhasePeriod};
@@ -39,6 +47,8 @@ struct PlayerTimers {
     PXTimer blink{0};
     PXTimer sit{600};
     PXTimer pickup{12};
+    // Air bubbles while swimming.
+    PXTimer bubble = randomTimer(30, 500);
 };
 
 struct PlayerState {

@@ -8,7 +8,9 @@
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
 #include "game/objects/WorldObject.h"
+#include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/MusicPlayer.h"
 
 #include <algorithm>
 #include <optional>
@@ -115,15 +117,18 @@ bool player::changeMap(const std::string& destination) {
         return false;
     }
     // The carried object and the follower must belong to the new map when it gathers its
-    // objects during the load.
-    const std::optional<std::string> heldOwner = ownerMapOf(_heldObject);
+    // objects during the load. An object taken out of the inventory belongs to no map until it
+    // is put down, or storing it again would leave it hidden in this map and out of the
+    // inventory.
+    WorldObject* carried = indexOfObjectInInventory(_heldObject) == -1 ? _heldObject : nullptr;
+    const std::optional<std::string> carriedOwner = ownerMapOf(carried);
     const std::optional<std::string> followerOwner = ownerMapOf(_followedBy);
-    setOwnerMap(_heldObject, destination);
+    setOwnerMap(carried, destination);
     setOwnerMap(_followedBy, destination);
     if (!globalMap->load(path.c_str())) {
         globalLog->write("Couldn't load the map %s behind an exit; staying in %s.\n",
                          destination.c_str(), current != nullptr ? current : "(no map)");
-        setOwnerMap(_heldObject, heldOwner);
+        setOwnerMap(carried, carriedOwner);
         setOwnerMap(_followedBy, followerOwner);
         return false;
     }
@@ -179,6 +184,30 @@ void player::draw() {
         const int steps = (introStep1 ? 1 : 0) + (introStep2 ? 1 : 0);
         drawThoughtBubble(screenX + kIntroBubbleOffsetX,
                           screenY + kIntroBubbleOffsetY - steps * kIntroBubbleRise);
+    }
+}
+
+void player::showThoughtBubble(const char* spriteName, const char* animation) {
+    _thoughtBubble->setSprite(spriteName);
+    _thoughtBubble->setSpriteAnimation(animation);
+}
+
+void player::thoughtBubbleLogic() {
+    _thoughtBubble->logic();
+}
+
+void player::drawThoughtBubble(int screenX, int screenY) {
+    _thoughtBubble->setPos(screenX, screenY);
+    _thoughtBubble->draw();
+}
+
+void player::letterboxInstantOn() {
+    Letterbox::instance()->instantOn();
+}
+
+void player::startMapMusic() {
+    if (globalMusicPlayer != nullptr) {
+        globalMusicPlayer->startSongFadingIn(globalMap->getMusicName());
     }
 }
 

@@ -24,4 +24,19 @@ public:
     void draw();
 
     static DarknessHalo* singletonInstance;
+
+private:
+    // Off, with "darknessHalo.png" from the resource manager.
+    DarknessHalo();
+    // Asks the resource manager to unload the image.
+    ~DarknessHalo();
+    DarknessHalo(const DarknessHalo&) = delete;
+    DarknessHalo& operator=(const DarknessHalo&) = delete;
+
+    PXTimer _timer{2};
+    int _on = 0;
+    int _changing = 0;
+    float _step = 0.08f;
+    float _alpha = 0.0f;
+    PXTexture* _image = nullptr;
 };

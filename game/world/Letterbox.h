@@ -34,4 +34,13 @@ public:
     void draw();
 
     static Letterbox* singletonInstance;
+
+private:
+    Letterbox() = default;
+
+    int _showing = 0;
+    int _hiding = -1;
+    int _progress = 0;
+    int _barHeight = 0;
+    PXTimer _timer{2};
 };

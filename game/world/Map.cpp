@@ -1,9 +1,11 @@
 #include "Map.h"
 
+#include "Letterbox.h"
 #include "MapBackground.h"
 #include "MapCameraStopper.h"
 #include "MapExit.h"
 #include "MapWater.h"
+#include "MusicPlayer.h"
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
@@ -33,6 +35,15 @@ constexpr long long kWaterAreaBytes = 4 * kIntegerBytes;
 constexpr long long kCameraStopperBytes = 5 * kIntegerBytes;
 // Rows and columns beyond this would overflow the map's size in pixels.
 constexpr int kCellsLimit = INT_MAX / Map::kTileSize;
+
+// The map's song differs from the playing one when it does not begin with the playing one's
+// name, or when the map has none.
+bool songDiffers(const char* mapSong, const char* playing) {
+    if (playing == nullptr) {
+        return false;
+    }
+    return mapSong == nullptr || std::strncmp(mapSong, playing, std::strlen(playing)) != 0;
+}
 
 // The length field of an absent string: 0 for the map's names, -1 for an exit's next map.
 constexpr int kNoNameLength = 0;
@@ -278,6 +289,25 @@ void Map::rebuildWorldObjectVector() const {
     if (this == globalMap) {
         recreateMapSpecificWorldObjectVector(getFilename());
     }
+}
+
+void Map::handOverMusic() const {
+    if (this != globalMap || globalMusicPlayer == nullptr || !globalMusicPlayer->isPlaying()) {
+        return;
+    }
+    if (songDiffers(getMusicName(), globalMusicPlayer->currentFilename())) {
+        globalMusicPlayer->fadeOutOverDuration(MusicPlayer::kSongFadeSeconds, getMusicName());
+    } else if (globalMusicPlayer->isFadingOut()) {
+        globalMusicPlayer->fadeInOverDuration(MusicPlayer::kSongFadeSeconds, PX_FALSE);
+    }
+}
+
+void Map::restartWeatherAndHideLetterbox() const {
+    if (this != globalMap) {
+        return;
+    }
+    // The weather restarts here once the particle generator exists.
+    Letterbox::instance()->instantOff();
 }
 
 bool Map::readContent(FileReader& reader) {

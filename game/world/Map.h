@@ -263,11 +263,11 @@ private:
     // Rebuilds the world object vector of the current map; loading any other map leaves it
     // alone.
     void rebuildWorldObjectVector() const;
-    // Fades the playing music over to this map's; empty until the music player exists.
-    void handOverMusic() {}
-    // Restarts the weather with this map's settings and hides the letterbox; empty until the
-    // particle generator and the letterbox exist.
-    void restartWeatherAndHideLetterbox() {}
+    // Fades the playing music over to the current map's song; other maps leave it alone.
+    void handOverMusic() const;
+    // Restarts the weather with the current map's settings and hides the letterbox; other maps
+    // leave both alone.
+    void restartWeatherAndHideLetterbox() const;
 
     // A wide intermediate result cut into int range, so values read from files cannot overflow.
     static int clampToInt(long long value);

@@ -21,6 +21,8 @@ public:
     static constexpr int kTypeIT = 5;
     static constexpr int kTypeMP3 = 6;
     static constexpr int kTypeOGG = 7;
+    // How long the game's hand-overs and returns of a map's song fade, in seconds.
+    static constexpr int kSongFadeSeconds = 2;
     // The longest next-song name kept by a fade-out, in characters.
     static constexpr int kNextSongLimit = 1023;
 
@@ -39,6 +41,8 @@ public:
     int start(const char* name, int type, int position, int loop);
     // Starts the song from its beginning even when it is the one playing.
     int restart(const char* name, int loop);
+    // Plays a map's song once, fading it in from silence (after the intro, after a silence).
+    void startSongFadingIn(const char* name);
     // Halts the music and forgets it; the file name stays.
     void stop();
     // Pauses the current music.
@@ -65,6 +69,30 @@ public:
     int isFadingIn() const;
     // One logic tick of the running fade.
     void logic();
+
+private:
+    // The song of a loader type from the resource manager, or null.
+    static PXMusic* fetch(const char* name, int type);
+    // The loader type of the name's extension, or 0 for none of the six.
+    static int typeOfExtension(const char* name);
+    bool fadeRunning() const { return _fadingOut || _fadingIn; }
+    // Restarts the fade timer with a step that spreads the current level over the seconds.
+    void setUpFader(int seconds);
+    void stepFade();
+    // Halts the faded-out song and hands over to the next one, if any.
+    void finishFadeOut();
+
+    PXMusic* _currentMusic = nullptr;
+    std::optional<std::string> _currentFilename;
+    std::unique_ptr<PXTimer> _fadeTimer;
+    int _fadingOut = 0;
+    int _fadingIn = 0;
+    int _fadeStep = 0;
+    int _targetVolume = 128;
+    std::optional<std::string> _nextSong;
+    // The last level set, before scaling: fades count on it rather than on the mixer volume,
+    // which the scaling rounds down and would keep a fade-in below 128 from ever climbing.
+    int _level = 128;
 };
 
 // The one music player, created by init().

@@ -4,6 +4,7 @@
 
 #include "engine/PXTimer.h"
 
+#include <array>
 #include <memory>
 
 class PXTexture;
@@ -14,8 +15,7 @@ public:
     // The smallest cloud size each way.
     static constexpr int kMinimumSize = 7;
 
-    // An empty 7 x 7 cloud at (0, 0); throws std::bad_alloc (logged) when "thoughtBubble.png"
-    // cannot be had.
+    // An empty 7 x 7 cloud at (0, 0); without "thoughtBubble.png" (logged) it draws nothing.
     ThoughtBubble();
     ~ThoughtBubble();
     ThoughtBubble(const ThoughtBubble&) = delete;
@@ -37,4 +37,34 @@ public:
     void logic();
     // Draws the tail, the cloud and the picture.
     void draw();
+
+private:
+    // The constructor makes four dots; the tail draws the first three.
+    static constexpr int kDots = 4;
+
+    struct Dot {
+        PXTimer timer;
+        int wobbleX = 0;
+        int wobbleY = 0;
+    };
+
+    // Takes the sizes and offsets of the current animation's frames and sizes the cloud.
+    void measureFrames();
+    void drawTail();
+    void drawCloud(int left, int top);
+    void drawPicture(int left, int top);
+
+    int _x = 0;
+    int _y = 0;
+    int _width = kMinimumSize;
+    int _height = kMinimumSize;
+    PXTexture* _image = nullptr;
+    std::unique_ptr<Sprite> _sprite;
+    // False until an animation of the sprite was found, so a missing one shows no picture.
+    bool _pictureShown = false;
+    int _largestFrameWidth = 0;
+    int _largestFrameHeight = 0;
+    int _xOffsetSum = 0;
+    int _yOffsetSum = 0;
+    std::array<Dot, kDots> _dots;
 };

@@ -4,6 +4,8 @@
 #include "game/core/ResourceManager.h"
 #include "game/core/Sprite.h"
 #include "game/core/SpriteAnimation.h"
+#include "game/objects/WorldObject.h"
+#include "game/objects/WorldObjectVector.h"
 #include "game/world/Map.h"
 #include "game/world/MapExit.h"
 #include "tests/support/ChildProcess.h"
@@ -12,7 +14,9 @@
 #include "tests/support/SpriteCatalog.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -277,6 +281,70 @@ TEST_F(DataMapTest, EveryMapLoadsResolvesItsReferencesAndSavesBackByteForByte) {
     }
     EXPECT_GE(areas.size(), 4u);
     resources.cleanup();
+}
+
+// The types of the objects the level sources place, in the order the compiler writes them:
+// levels by path, lines in order; classes the game does not build yet are left out.
+std::vector<int> placedObjectTypes() {
+    std::vector<int> types;
+    for (const fs::path& level : filesUnder(fs::path(CORVANE_ASSETS_DIR) / "maps", ".map")) {
+        std::ifstream lines(level);
+        std::string line;
+        while (std::getline(lines, line)) {
+            std::istringstream words(line);
+            std::string command;
+            std::string className;
+            if (words >> command >> className && command == "object") {
+                const std::unique_ptr<WorldObject> object(
+                    createWorldObjectNamed(className.c_str()));
+                if (object != nullptr) {
+                    types.push_back(object->getObjectType());
+                }
+            }
+        }
+    }
+    return types;
+}
+
+using DataObjectTest = GLTestFixture;
+
+TEST_F(DataObjectTest, TheWorldObjectListHoldsEveryPlacedObjectAndSavesBackByteForByte) {
+    InDataParent inDataParent;
+    const std::vector<int> placed = placedObjectTypes();
+    std::set<std::string> maps;
+    for (const fs::path& map : filesUnder(kData / "maps")) {
+        maps.insert(map.filename().string());
+    }
+    ASSERT_TRUE(loadWorldObjects(nullptr));
+    std::vector<int> loaded;
+    for (const WorldObject* object : *globalWorldObjectVector) {
+        loaded.push_back(object->getObjectType());
+        ASSERT_NE(object->getOwnerMap(), nullptr);
+        EXPECT_EQ(maps.count(object->getOwnerMap()), 1u) << object->getOwnerMap();
+    }
+    EXPECT_EQ(loaded, placed);
+
+    int totals[6] = {};
+    int happy[6] = {};
+    int nuts = 0;
+    int collected = 0;
+    worldObjectVectorCountNPCsAndCollectibles(totals[0], happy[0], totals[1], happy[1], totals[2],
+                                              happy[2], totals[3], happy[3], totals[4], happy[4],
+                                              totals[5], happy[5], nuts, collected);
+    for (int race = 0; race < 6; race++) {
+        EXPECT_LT(happy[race], totals[race]) << "race " << race << " has a wish to grant";
+    }
+    EXPECT_GE(nuts, 5);
+
+    ScratchDirectory scratch("data-objects");
+    const std::string copy = scratch.pathOf("worldObjects.mol");
+    FILE* stream = fopen(copy.c_str(), "wb");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_TRUE(saveWorldObjects(stream, nullptr));
+    fclose(stream);
+    EXPECT_EQ(fileContent(copy), fileContent((kData / "worldObjects.mol").string()));
+    destroyWorldObjects();
+    ResourceManager::instance()->cleanup();
 }
 
 TEST_F(DataMapTest, NameListsNameFilesThatExist) {

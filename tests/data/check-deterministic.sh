@@ -12,7 +12,7 @@ GENERATORS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools/data" && pwd)"
 FRESH="$(mktemp -d)"
 trap 'rm -rf "$FRESH"' EXIT
 PYTHONDONTWRITEBYTECODE=1 "$PYTHON" "$GENERATORS/build_data.py" "$ASSETS" "$FRESH/data" > /dev/null
-"$MAP_COMPILER" "$ASSETS" "$FRESH/data/maps" > /dev/null
+"$MAP_COMPILER" "$ASSETS" "$FRESH/data/maps" "$FRESH/data/worldObjects.mol" > /dev/null
 # Files the game writes into its data folder when run from the build tree are not generated.
 diff -r --exclude=gameSettings.txt --exclude=s.list --exclude=saves "$BUILT" "$FRESH/data"
 echo "The data tree rebuilt from its sources is identical."

@@ -2,11 +2,16 @@
 
 #include "PngWriter.h"
 #include "engine/Paxtor.h"
+#include "game/core/Logic.h"
 #include "game/core/ResourceManager.h"
+#include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
+#include "game/world/DarknessHalo.h"
+#include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/MusicPlayer.h"
 
 #include <filesystem>
 
@@ -58,6 +63,7 @@ void GameplayFixture::SetUp() {
     globalCamera = new Camera();
     globalWorldObjectVector = new std::vector<WorldObject*>();
     globalMapSpecificWorldObjectVector = new std::vector<WorldObject*>();
+    globalMusicPlayer = new MusicPlayer();
     buildMap(20, 15);
     spawnPlayer(0, 0);
 }
@@ -65,6 +71,10 @@ void GameplayFixture::SetUp() {
 void GameplayFixture::TearDown() {
     delete globalPlayer;
     globalPlayer = nullptr;
+    delete globalMusicPlayer;
+    globalMusicPlayer = nullptr;
+    DarknessHalo::destroyInstance();
+    Letterbox::destroyInstance();
     destroyWorldObjects();
     delete globalWorldObjectVector;
     globalWorldObjectVector = nullptr;
@@ -127,6 +137,14 @@ player& GameplayFixture::standAt(int x, int feetY) {
     return *globalPlayer;
 }
 
+void GameplayFixture::addToCurrentMap(WorldObject* object, int x, int y) {
+    globalWorldObjectVector->push_back(object);
+    object->setOwnerMap(globalMap->getFilename());
+    object->setPosition(x, y);
+    object->updateCurrentBBox();
+    globalMapSpecificWorldObjectVector->push_back(object);
+}
+
 void GameplayFixture::hold(SDLKey key) {
     _PXSetKey(key);
 }
@@ -142,6 +160,10 @@ void GameplayFixture::releaseAllKeys() {
 void GameplayFixture::tick() {
     globalMap->logic();
     globalPlayer->doLogic();
+}
+
+void GameplayFixture::gameTick() {
+    logic();
 }
 
 void GameplayFixture::ticks(int count) {

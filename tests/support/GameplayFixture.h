@@ -1,7 +1,8 @@
 // Game-play tests: a window, a scratch "./data" with every sprite, image and sound (linked from
 // the built data tree) and a tileset made for the tests, a current map built in code, the world
-// object vectors, and a fresh player that the camera follows. Input is set per tick through the
-// engine's own key tables; tick() runs the map's and the player's part of a game tick.
+// object vectors, the music player, and a fresh player that the camera follows. Input is set per
+// tick through the engine's own key tables; tick() runs the map's and the player's part of a game
+// tick.
 #pragma once
 
 #include "GLTestFixture.h"
@@ -13,6 +14,7 @@
 #include <string>
 
 class Map;
+class WorldObject;
 class player;
 
 class GameplayFixture : public GLTestFixture {
@@ -51,12 +53,22 @@ protected:
     // with no key held, so that it can jump.
     player& standAt(int x, int feetY = kFloorRow * kTile);
 
+    // Puts the object (taken over by the world object list) at the position in the current map:
+    // owned by its name when it has one, in the map's object vector, its box current.
+    template <class T> static T& placeObject(T* object, int x, int y) {
+        addToCurrentMap(object, x, y);
+        return *object;
+    }
+
     // Keys by platform symbol, held until released.
     static void hold(SDLKey key);
     static void release(SDLKey key);
     static void releaseAllKeys();
-    // The map's and the player's part of one game tick; a fixture for whole ticks overrides it.
+    // The map's and the player's part of one game tick; a fixture for whole ticks overrides it
+    // with gameTick.
     virtual void tick();
+    // One whole game tick, as the main loop runs it.
+    static void gameTick();
     void ticks(int count);
     // Ticks until the condition holds, at most the limit; how many it took, or -1.
     int ticksUntil(const std::function<bool()>& condition, int limit);
@@ -64,5 +76,6 @@ protected:
     static player& thePlayer();
 
 private:
+    static void addToCurrentMap(WorldObject* object, int x, int y);
     std::unique_ptr<ScratchWorkingDirectory> _scratch;
 };

@@ -1,3 +1,5 @@
+#include "game/objects/WONPC.h"
+#include "game/objects/WorldObjectVector.h"
 #include "game/world/Map.h"
 #include "game/world/MapBackground.h"
 #include "game/world/MapCameraStopper.h"
@@ -6,9 +8,11 @@
 #include "tools/mapc/Diagnostics.h"
 #include "tools/mapc/Legend.h"
 #include "tools/mapc/LevelParser.h"
+#include "tools/mapc/ObjectCompiler.h"
 #include "tools/mapc/WorldCheck.h"
 
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -24,39 +28,39 @@ const char* const kLegend = "# test tiles\n"
 
 // A small level with one of everything; the tests change single lines of it.
 const std::vector<std::string> kLevel = {
-    "# one of everything",                             // 1
-    "tileset test.png",                                // 2
-    "music song.ogg",                                  // 3
-    "size 6 5",                                        // 4
-    "minimap 2 3",                                     // 5
-    "start 1t 1t+8",                                   // 6
-    "weather snow 2 6 1",                              // 7
-    "background sky.png 0 0 0 0 320 240",              // 8
-    "background hills.png 2 1 0 16 320 256",           // 9
-    "layer back none",                                 // 10
-    "......",                                          // 11
-    ".~~.\".",                                         // 12
-    "......",                                          // 13
-    "......",                                          // 14
-    "......",                                          // 15
-    "layer ground BLOCK",                              // 16
-    "######",                                          // 17
-    "#.....",                                          // 18
-    "#.....",                                          // 19
-    "##x#.#",                                          // 20
-    "####.#",                                          // 21
-    "layer front UPPER",                               // 22
-    "~.....",                                          // 23
-    "......",                                          // 24
-    "......",                                          // 25
-    "......",                                          // 26
-    "......",                                          // 27
-    "exit vertical 5t+8 1t 31 other 24 1t",            // 28
-    "exit horizontal 4t 4t+8 15 other 2t 1t+8",        // 29
-    "water 4t 3t 5t-1 5t-1",                           // 30
-    "stopper vertical 3t 0 5t right",                  // 31
-    "stopper horizontal 0 2t 6t up",                   // 32
-    "object Flowrian 2t 1t want=\"music box\" sad=-1", // 33
+    "# one of everything",                                // 1
+    "tileset test.png",                                   // 2
+    "music song.ogg",                                     // 3
+    "size 6 5",                                           // 4
+    "minimap 2 3",                                        // 5
+    "start 1t 1t+8",                                      // 6
+    "weather snow 2 6 1",                                 // 7
+    "background sky.png 0 0 0 0 320 240",                 // 8
+    "background hills.png 2 1 0 16 320 256",              // 9
+    "layer back none",                                    // 10
+    "......",                                             // 11
+    ".~~.\".",                                            // 12
+    "......",                                             // 13
+    "......",                                             // 14
+    "......",                                             // 15
+    "layer ground BLOCK",                                 // 16
+    "######",                                             // 17
+    "#.....",                                             // 18
+    "#.....",                                             // 19
+    "##x#.#",                                             // 20
+    "####.#",                                             // 21
+    "layer front UPPER",                                  // 22
+    "~.....",                                             // 23
+    "......",                                             // 24
+    "......",                                             // 25
+    "......",                                             // 26
+    "......",                                             // 27
+    "exit vertical 5t+8 1t 31 other 24 1t",               // 28
+    "exit horizontal 4t 4t+8 15 other 2t 1t+8",           // 29
+    "water 4t 3t 5t-1 5t-1",                              // 30
+    "stopper vertical 3t 0 5t right",                     // 31
+    "stopper horizontal 0 2t 6t up",                      // 32
+    "object Flowrian 2t 1t prefers=\"music box\" sad=-1", // 33
 };
 
 std::string joined(const std::vector<std::string>& lines) {
@@ -89,6 +93,20 @@ protected:
         }
         return text;
     }
+
+    // The objects the lines compile to, in the global world object vector.
+    const std::vector<WorldObject*>& compileObjects(const std::vector<std::string>& lines) {
+        std::vector<Level> levels;
+        std::optional<Level> level = parse(lines);
+        if (level) {
+            levels.push_back(std::move(*level));
+        }
+        destroyWorldObjects();
+        ObjectCompiler(diagnostics).compile(levels);
+        return *globalWorldObjectVector;
+    }
+
+    void TearDown() override { destroyWorldObjects(); }
 
     Diagnostics diagnostics;
     LevelParser::Legends legends = {
@@ -201,13 +219,15 @@ TEST_F(MapCompilerTest, MistakesAreReportedWithTheirFileAndLine) {
         {withLine(kLevel, 6, "start 4t 1t+8"), 6, "the player would not start on the ground"},
         {withLine(kLevel, 6, "start 0 1t+8"), 6,
          "the player would start outside the map or inside solid tiles"},
-        {withLine(kLevel, 33, "object Flowrian 2t 1t want=\"music box"), 33,
+        {withLine(kLevel, 33, "object Flowrian 2t 1t prefers=\"music box"), 33,
          "a quote is left open"},
         {withLine(kLevel, 33, "object flowrian 2t 1t"), 33,
          "expected 'object CLASS X Y [NAME=VALUE...]' with a capitalised class name"},
         {withLine(kLevel, 33, "object Flowrian 2t 1t sad"), 33,
          "the object setting 'sad' is not NAME=VALUE"},
         {withLine(kLevel, 33, "object Flowrian 2t 9t"), 33, "the object (32, 144) lies outside"},
+        {withLine(kLevel, 33, "object Flowrian 2t 1t sad=0 sad=-1"), 33,
+         "the object setting 'sad' is given twice"},
     };
     for (const Case& mistake : cases) {
         diagnostics = Diagnostics();
@@ -216,6 +236,69 @@ TEST_F(MapCompilerTest, MistakesAreReportedWithTheirFileAndLine) {
         const std::string expected =
             "test.map:" + std::to_string(mistake.line) + ": " + mistake.message;
         EXPECT_NE(messages().find(expected), std::string::npos) << messages();
+    }
+}
+
+// The text an object's editable field of that title holds.
+std::string fieldText(const WorldObject& object, const char* title) {
+    for (const auto& field : object.editorInfo()) {
+        if (strcmp(field->title(), title) == 0) {
+            return field->valueType() == WorldObjectEditorInfo::kInteger ||
+                           field->valueType() == WorldObjectEditorInfo::kFlag
+                       ? std::to_string(*static_cast<const int*>(field->dataPointer()))
+                       : static_cast<const char*>(field->dataPointer());
+        }
+    }
+    return "(none)";
+}
+
+TEST_F(MapCompilerTest, ObjectLinesBecomeTheGamesObjectsWrittenByTheirOwnSave) {
+    std::vector<std::string> lines = kLevel;
+    lines.push_back("object Bird 3t 1t flees=0");
+    lines.push_back("object DomPot 1t 2t color=Blue pot=1t");
+    lines.push_back("object HexNut 3t 2t");
+    const std::vector<WorldObject*>& objects = compileObjects(lines);
+    ASSERT_TRUE(diagnostics.empty()) << messages();
+    ASSERT_EQ(objects.size(), 3u) << "the bird's class is not built yet";
+    const WorldObject& flowrian = *objects[0];
+    EXPECT_EQ(flowrian.getObjectType(), WORLD_OBJECT_FLOWRIAN);
+    EXPECT_EQ(std::pair(flowrian.getXPos(), flowrian.getYPos()), std::pair(32, 16));
+    EXPECT_STREQ(flowrian.getOwnerMap(), "test");
+    EXPECT_EQ(fieldText(flowrian, "Sad state"), "-1");
+    EXPECT_EQ(fieldText(flowrian, "Preferred Music Maker"), "music box");
+    EXPECT_EQ(fieldText(*objects[1], "Preferred Music Maker"), "Blue") << "a pot's colour";
+    EXPECT_EQ(fieldText(*objects[1], "Pot #"), "16");
+    EXPECT_EQ(objects[2]->getObjectType(), WORLD_OBJECT_HEX_NUT);
+
+    const std::string path = testing::TempDir() + "compiled.mol";
+    ASSERT_TRUE(writeWorldObjectList(path));
+    FILE* stream = fopen(path.c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_TRUE(loadWorldObjects(stream, nullptr));
+    fclose(stream);
+    ASSERT_EQ(globalWorldObjectVector->size(), 3u);
+    EXPECT_EQ(static_cast<const WONPC*>((*globalWorldObjectVector)[0])->getSadState(), -1);
+    EXPECT_EQ(fieldText(*(*globalWorldObjectVector)[1], "Pot #"), "16");
+}
+
+TEST_F(MapCompilerTest, ObjectSettingsAreCheckedAgainstTheClassesFields) {
+    const struct {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"object Unicorn 1t 1t", "there is no object class 'Unicorn'"},
+        {"object Flowrian 1t 1t hat=red", "a Flowrian has no setting 'hat'"},
+        {"object Flowrian 1t 1t sad=yes", "the sad of a Flowrian must be -1 or 0, not 'yes'"},
+        {"object Flowrian 1t 1t prefers=drum",
+         "the prefers of a Flowrian must be one of 'music box', 'accordian', not 'drum'"},
+        {"object DomPot 1t 1t pot=two", "the pot of a DomPot must be a number, not 'two'"},
+    };
+    for (const auto& mistake : cases) {
+        diagnostics = Diagnostics();
+        compileObjects(withLine(kLevel, 33, mistake.line));
+        EXPECT_NE(messages().find(std::string("test.map:33: ") + mistake.message),
+                  std::string::npos)
+            << messages();
     }
 }
 

@@ -2,9 +2,9 @@
 //   corvane_gallery DATA_PARENT OUT_DIR
 // writes sprites.bmp (the first frame of every sprite), tilesets.bmp, title.bmp (the title
 // screen's images composed), one map-<name>.bmp per map (the whole map at 1:1 with its
-// backgrounds) and pose-<name>.bmp frames of the player standing, running, jumping, clinging and
-// swimming in the demo world, played tick by tick as the game plays them. It needs a display;
-// tools/gallery.sh runs it on a private X server.
+// backgrounds and the world objects placed on it) and pose-<name>.bmp frames of the player
+// standing, running, jumping, clinging and swimming in the demo world, played tick by tick as the
+// game plays them. It needs a display; tools/gallery.sh runs it on a private X server.
 #include "engine/Paxtor.h"
 #include "game/core/Draw.h"
 #include "game/core/Globals.h"
@@ -14,13 +14,17 @@
 #include "game/core/ResourceManager.h"
 #include "game/core/Settings.h"
 #include "game/core/Sprite.h"
+#include "game/objects/WorldObject.h"
+#include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/world/Camera.h"
 #include "game/world/Map.h"
 #include "game/world/MapWater.h"
 
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -162,7 +166,19 @@ bool saveTitle(const fs::path& out) {
     return picture.save(out / "title.bmp");
 }
 
-// The whole map at 1:1, drawn one screen at a time as the game would see it.
+// The visible objects the world object list places on the map, as a new game starts them.
+void drawObjectsOf(const char* mapName, int cameraX, int cameraY) {
+    globalCamera->setPosition(cameraX, cameraY);
+    for (WorldObject* object : *globalWorldObjectVector) {
+        const char* owner = object->getOwnerMap();
+        if (owner != nullptr && strcmp(owner, mapName) == 0 &&
+            !(object->getPropertyFlags() & WORLD_OBJECT_PROPERTY_HIDDEN)) {
+            object->draw();
+        }
+    }
+}
+
+// The whole map at 1:1 with its objects, drawn one screen at a time as the game would see it.
 bool saveMap(const fs::path& path, const fs::path& out) {
     Map map;
     if (!map.load(path.c_str())) {
@@ -173,6 +189,7 @@ bool saveMap(const fs::path& path, const fs::path& out) {
         for (int x = 0; x < map.widthInPixels(); x += SCREEN_W_UNSCALED) {
             clearWindow(1, 1, 1);
             map.drawLowerTiles(x, y);
+            drawObjectsOf(map.getFilename(), x, y);
             map.drawWaterAreas(x, y);
             map.drawUpperTiles(x, y);
             picture.copyFromWindow(x, y, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
@@ -182,6 +199,7 @@ bool saveMap(const fs::path& path, const fs::path& out) {
 }
 
 bool saveMaps(const fs::path& data, const fs::path& out) {
+    loadWorldObjects(nullptr);
     for (const auto& entry : fs::recursive_directory_iterator(data / "maps")) {
         if (entry.is_regular_file() && !saveMap(entry.path(), out)) {
             fprintf(stderr, "%s does not render\n", entry.path().c_str());

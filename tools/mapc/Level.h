@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The player's collision body inside its 16 x 24 frame (the sprite's box 0), which the checks
@@ -20,6 +21,15 @@ struct PlayerBody {
     static constexpr int kFrameHeight = 24;
 };
 
+// One object line of a level: the class, the position and the settings in line order.
+struct ObjectPlacement {
+    int line = 0;
+    std::string className;
+    int x = 0;
+    int y = 0;
+    std::vector<std::pair<std::string, std::string>> settings;
+};
+
 struct Level {
     std::string file;
     // The folder under maps/ and the map's name: the output is maps/<area>/<name>.
@@ -29,6 +39,8 @@ struct Level {
     int minimapLine = 0;
     // The source line of each exit, in the map's exit order.
     std::vector<int> exitLines;
+    // The world objects the level places, in line order.
+    std::vector<ObjectPlacement> objects;
 };
 
 // True when the box (inclusive edges) lies within the map's pixels.

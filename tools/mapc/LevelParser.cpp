@@ -428,11 +428,24 @@ void LevelParser::object(const Words& words) {
     if (!x || !y || !pointInside(*x, *y, "the object")) {
         return;
     }
+    ObjectPlacement placement{_line, words[1], *x, *y, {}};
     for (size_t index = 4; index < words.size(); index++) {
-        if (words[index].find('=') == std::string::npos || words[index][0] == '=') {
+        const size_t equals = words[index].find('=');
+        if (equals == std::string::npos || equals == 0) {
             fail("the object setting '" + words[index] + "' is not NAME=VALUE");
+            return;
         }
+        const std::string name = words[index].substr(0, equals);
+        const bool repeated =
+            std::any_of(placement.settings.begin(), placement.settings.end(),
+                        [&name](const auto& setting) { return setting.first == name; });
+        if (repeated) {
+            fail("the object setting '" + name + "' is given twice");
+            return;
+        }
+        placement.settings.emplace_back(name, words[index].substr(equals + 1));
     }
+    _level.objects.push_back(std::move(placement));
 }
 
 void LevelParser::checkComplete() {

@@ -1,7 +1,9 @@
-// corvane_mapc ASSETS_DIR MAPS_DIR: compiles every level source ASSETS_DIR/maps/<area>/<name>.map
-// into the binary map MAPS_DIR/<area>/<name>, written by the game's own Map::save. Every level is
-// checked first, together with the others; any error is printed as file:line and fails the run
-// before anything is written.
+// corvane_mapc ASSETS_DIR MAPS_DIR OBJECT_LIST: compiles every level source
+// ASSETS_DIR/maps/<area>/<name>.map into the binary map MAPS_DIR/<area>/<name>, written by the
+// game's own Map::save, and the object lines of all levels into the world object list
+// OBJECT_LIST, written by each object class's own save. Every level is checked first, together
+// with the others; any error is printed as file:line and fails the run before anything is
+// written.
 //
 // A level source is text, one command per line ('#' starts a comment line). Lengths and
 // positions are pixels, or tiles with "t" ("3t" = 48, "3t+4" = 52):
@@ -19,13 +21,15 @@
 //                                   in the map's edge; every other edge cell is solid
 //   water LEFT TOP RIGHT BOTTOM
 //   stopper vertical X Y LENGTH left|right, or stopper horizontal X Y LENGTH up|down
-//   object CLASS X Y NAME=VALUE...  world objects, checked for form and skipped until the world
-//                                   object list is compiled from them
+//   object CLASS X Y NAME=VALUE...  a world object of the game class CLASS (without "WO"); each
+//                                   setting names one of its editable fields
 // assets/maps/README.md describes the format in full.
 #include "Diagnostics.h"
 #include "Legend.h"
 #include "LevelParser.h"
+#include "ObjectCompiler.h"
 #include "WorldCheck.h"
+#include "game/objects/WorldObjectVector.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -96,8 +100,8 @@ bool writeLevels(std::vector<Level>& levels, const fs::path& output) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: %s ASSETS_DIR MAPS_DIR\n", argv[0]);
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s ASSETS_DIR MAPS_DIR OBJECT_LIST\n", argv[0]);
         return 2;
     }
     const fs::path assets = argv[1];
@@ -107,13 +111,20 @@ int main(int argc, char** argv) {
     // A level that failed is missing from the world, so checking across it would mislead.
     if (diagnostics.empty()) {
         checkWorld(levels, diagnostics);
+        ObjectCompiler(diagnostics).compile(levels);
     }
     for (const std::string& message : diagnostics.messages()) {
         fprintf(stderr, "%s\n", message.c_str());
     }
     if (!diagnostics.empty() || levels.empty()) {
-        fprintf(stderr, "%s: no maps written\n", argv[0]);
+        fprintf(stderr, "%s: nothing written\n", argv[0]);
         return 1;
     }
-    return writeLevels(levels, argv[2]) ? 0 : 1;
+    bool written = writeLevels(levels, argv[2]);
+    if (written && !writeWorldObjectList(argv[3])) {
+        fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[3]);
+        written = false;
+    }
+    destroyWorldObjects();
+    return written ? 0 : 1;
 }

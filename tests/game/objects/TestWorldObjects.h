@@ -8,6 +8,9 @@
 #include "game/objects/WorldObjectRecord.h"
 
 #include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 // Type codes no game class uses.
@@ -69,6 +72,44 @@ public:
         _label[label.copy(_label, kTextFieldSize - 1)] = '\0';
     }
 };
+
+// A 16 x 16 object the player can carry (and store, with the storable bit): it toggles being
+// held whenever the player asks and counts its logic ticks.
+class TestCarriable : public Concrete<WorldObject> {
+public:
+    explicit TestCarriable(int weight = 0, int flags = WORLD_OBJECT_PROPERTY_STORABLE) {
+        setObjectType(kTestBlockType);
+        addPropertyFlags(WORLD_OBJECT_PROPERTY_CARRIABLE | flags);
+        setWeight(weight);
+    }
+    int trigger(void* source) override {
+        setBeingHeld(isBeingHeld() ? 0 : -1);
+        *static_cast<int*>(source) = isBeingHeld();
+        return -1;
+    }
+    BoundingBox getSpriteBBox(int) override { return BoundingBox(0, 0, 15, 15); }
+    void logic() override { logicTicks++; }
+
+    int logicTicks = 0;
+};
+
+// The bytes the writer puts into a fresh stream; empty (and a failure) when it reports one.
+inline std::string bytesWrittenBy(const std::function<bool(FILE*)>& write) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> stream(tmpfile(), fclose);
+    EXPECT_TRUE(write(stream.get()));
+    std::string bytes(static_cast<size_t>(ftell(stream.get())), '\0');
+    rewind(stream.get());
+    EXPECT_EQ(fread(bytes.data(), 1, bytes.size(), stream.get()), bytes.size());
+    return bytes;
+}
+
+// What the reader answers for a stream holding the bytes.
+inline bool readFromBytes(const std::string& bytes, const std::function<bool(FILE*)>& read) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> stream(tmpfile(), fclose);
+    fwrite(bytes.data(), 1, bytes.size(), stream.get());
+    rewind(stream.get());
+    return read(stream.get());
+}
 
 // Record bytes: a little-endian 32-bit integer.
 inline std::string recordInteger(int value) {

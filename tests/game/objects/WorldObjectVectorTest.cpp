@@ -121,21 +121,11 @@ protected:
     }
 
     static bool load(const std::string& bytes) {
-        FILE* stream = tmpfile();
-        fwrite(bytes.data(), 1, bytes.size(), stream);
-        rewind(stream);
-        const bool loaded = loadWorldObjects(stream, recordProgress);
-        fclose(stream);
-        return loaded;
+        return readFromBytes(bytes,
+                             [](FILE* stream) { return loadWorldObjects(stream, recordProgress); });
     }
     static std::string saved() {
-        FILE* stream = tmpfile();
-        EXPECT_TRUE(saveWorldObjects(stream, nullptr));
-        std::string bytes(static_cast<size_t>(ftell(stream)), '\0');
-        rewind(stream);
-        EXPECT_EQ(fread(bytes.data(), 1, bytes.size(), stream), bytes.size());
-        fclose(stream);
-        return bytes;
+        return bytesWrittenBy([](FILE* stream) { return saveWorldObjects(stream, nullptr); });
     }
     static std::vector<WorldObject*>& objects() { return *globalWorldObjectVector; }
     static std::vector<WorldObject*>& mapObjects() { return *globalMapSpecificWorldObjectVector; }

@@ -89,6 +89,32 @@ TEST_F(PlayerExitTest, AnExitIsTakenOnceAndNotAgainUntilThePlayerHasLeftItsArea)
     EXPECT_EQ(thePlayer().getXPos(), arrivedX - 20);
 }
 
+TEST_F(PlayerExitTest, AnObjectTakenFromTheInventoryBelongsToNoMapWhileCarriedThroughAnExit) {
+    buildMapWithExit(20, kHome, 300);
+    saveMap(kOther);
+    buildMapWithExit(300, kOther, 20);
+    saveMap(kHome);
+    spawnPlayer(250, standingY(kFloorRow));
+    auto* stored = new TestCarriable();
+    globalWorldObjectVector->push_back(stored);
+    thePlayer().addObjectToInventory(stored);
+    hold(SDLK_e);
+    tick();
+    release(SDLK_e);
+    ASSERT_GT(ticksUntil([] { return thePlayer().heldObject() != nullptr; }, 100), 0);
+    hold(SDLK_RIGHT);
+    ASSERT_GT(ticksUntil([] { return std::string(globalMap->getFilename()) == kOther; }, 100), 0);
+    EXPECT_EQ(stored->getOwnerMap(), nullptr);
+    EXPECT_TRUE(globalMapSpecificWorldObjectVector->empty());
+    release(SDLK_RIGHT);
+    tick();
+    hold(SDLK_e);
+    tick();
+    EXPECT_EQ(thePlayer().heldObject(), nullptr);
+    EXPECT_EQ(thePlayer().inventory(), std::vector<WorldObject*>{stored}) << "stored again";
+    EXPECT_EQ(stored->getOwnerMap(), nullptr);
+}
+
 TEST_F(PlayerExitTest, AnExitWithinTheSameMapMovesThePlayerWithoutReloadingTheMap) {
     buildMapWithExit(300, kHome, 60);
     saveMap(kHome);

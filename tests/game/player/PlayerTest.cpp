@@ -1,5 +1,5 @@
-#include "engine/PXFileSystem.h"
 #include "game/player/Player.h"
+#include "engine/PXFileSystem.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 #include "game/world/MapCameraStopper.h"

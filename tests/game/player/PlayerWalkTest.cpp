@@ -15,17 +15,6 @@ protected:
         GameplayFixture::SetUp();
         fillFloor();
     }
-
-    // An object of the current map, owned by the world object list.
-    template <class T> T& placeObject(int x, int y, int flags) {
-        auto* object = new T();
-        object->addPropertyFlags(flags);
-        object->setPosition(x, y);
-        object->updateCurrentBBox();
-        globalWorldObjectVector->push_back(object);
-        globalMapSpecificWorldObjectVector->push_back(object);
-        return *object;
-    }
 };
 
 TEST_F(PlayerWalkTest, StepsOf8PixelsAreWalkedUpAndDownWithoutFalling) {
@@ -67,7 +56,8 @@ TEST_F(PlayerWalkTest, AWallOf9PixelsStopsTheWalkAndADropOf9PixelsIsAFall) {
 }
 
 TEST_F(PlayerWalkTest, SolidObjectsStopThePlayerAndPushablesArePushedAlong) {
-    placeObject<TestBlock>(180, kFloorRow * kTile - 16, WORLD_OBJECT_PROPERTY_SOLID);
+    placeObject(new TestBlock(), 180, kFloorRow * kTile - 16)
+        .addPropertyFlags(WORLD_OBJECT_PROPERTY_SOLID);
     standAt(100);
     hold(SDLK_RIGHT);
     ticks(60);
@@ -75,7 +65,7 @@ TEST_F(PlayerWalkTest, SolidObjectsStopThePlayerAndPushablesArePushedAlong) {
     EXPECT_FALSE(thePlayer().state().pushing) << "a solid object that is not pushable";
 
     globalMapSpecificWorldObjectVector->clear();
-    auto& crate = placeObject<Concrete<WOPushable>>(180, kFloorRow * kTile - 16, 0);
+    auto& crate = placeObject(new Concrete<WOPushable>(), 180, kFloorRow * kTile - 16);
     standAt(100);
     hold(SDLK_RIGHT);
     ticks(60);

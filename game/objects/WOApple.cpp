@@ -1,0 +1,3 @@
+#include "WOApple.h"
+
+WOApple::WOApple() : WOCarriable(WORLD_OBJECT_APPLE, "apple.txt", kFallDistance) {}

@@ -1,0 +1,3 @@
+#include "WOBlueberry.h"
+
+WOBlueberry::WOBlueberry() : WOCarriable(WORLD_OBJECT_BLUEBERRY, "blueberry.txt", kFallDistance) {}

@@ -1,0 +1,5 @@
+#include "WOGravityMagnetPowerup.h"
+
+WOGravityMagnetPowerup::WOGravityMagnetPowerup() {
+    becomePickup(WORLD_OBJECT_GRAVITY_MAGNET_POWERUP, "gravMagnetCompiled.txt", "shine");
+}

@@ -1,0 +1,5 @@
+#include "WOWallJumpPowerup.h"
+
+WOWallJumpPowerup::WOWallJumpPowerup() {
+    becomePickup(WORLD_OBJECT_WALL_JUMP_POWERUP, "wallJumpCompiled.txt", "shine");
+}

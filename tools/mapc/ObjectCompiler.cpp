@@ -1,0 +1,228 @@
+#include "ObjectCompiler.h"
+
+#include "SourceText.h"
+#include "engine/PXAtomicFile.h"
+#include "game/objects/WODom.h"
+#include "game/objects/WorldObject.h"
+#include "game/objects/WorldObjectVector.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <set>
+
+namespace {
+
+// Classes the levels place whose game classes do not exist yet: their lines are skipped.
+const std::set<std::string> kClassesNotBuiltYet = {
+    "AreaNameDisplayer", "Bat",      "Bird",          "Bridge",      "Bug",
+    "ConditionChecker",  "Crate",    "CreditsRunner", "FlipSwitch",  "GravityMagnet",
+    "NPCDoor",           "Nautilus", "Orb",           "PickleBlock", "Save",
+    "SecretUnlocker",    "Ship",     "Snail",         "SoundPlayer", "Teleport",
+    "ToggleDoor",
+};
+
+// The editor titles a level setting stands for; className limits an entry to one class.
+struct SettingTitles {
+    const char* setting;
+    std::vector<const char*> titles;
+    const char* className = nullptr;
+};
+
+const std::vector<SettingTitles> kSettingTitles = {
+    {"sad", {"Sad state"}},
+    {"prefers", {"Preferred Music Maker", "Preferred Food"}},
+    // A pot keeps its colour in a field of that title.
+    {"color", {"Preferred Music Maker"}, "DomPot"},
+    {"color", {"Color"}},
+    {"pot", {"Pot #"}},
+    {"maxTravel", {"Max Travel (0 = disabled)"}},
+    {"flees", {"Flies from player:"}},
+    {"orientation", {"Orientation"}},
+    {"direction", {"Direction"}},
+    {"style", {"Style"}},
+    {"state", {"State"}},
+    {"label", {"Object Label"}},
+    {"target", {"Target Label", "Target Object Label"}},
+    {"type", {"NPC Type"}},
+    {"required", {"Number required"}},
+    {"name", {"Area name"}},
+    {"secret", {"Secret"}},
+    {"left", {"Left trigger"}},
+    {"right", {"Right trigger"}},
+    {"top", {"Top trigger"}},
+    {"bottom", {"Bottom trigger"}},
+    {"duration", {"Trigger duration"}},
+    {"allBut100", {"Requires all but 100"}},
+    {"sound", {"Sound name"}},
+    {"volume", {"\"Full\" Volume"}},
+    {"fullDistance", {"Distance for \"Full\" Volume"}},
+    {"decay", {"Distance decay"}},
+    {"flowrian", {"Required Flowrian"}},
+    {"dom", {"Required Dom"}},
+    {"negg", {"Required Negg"}},
+    {"oller", {"Required Oller"}},
+    {"raam", {"Required Raam"}},
+    {"vonil", {"Required Vonil"}},
+};
+
+// Settings that are no editable field: state the level sets up as the game would.
+struct SpecialSetting {
+    const char* className;
+    const char* setting;
+    void (*apply)(WorldObject& object, int value);
+};
+
+const SpecialSetting kSpecialSettings[] = {
+    {"Dom", "inPot",
+     [](WorldObject& object, int reached) { static_cast<WODom&>(object).setInPot(reached); }},
+};
+
+const SpecialSetting* specialSetting(const std::string& className, const std::string& setting) {
+    for (const SpecialSetting& special : kSpecialSettings) {
+        if (className == special.className && setting == special.setting) {
+            return &special;
+        }
+    }
+    return nullptr;
+}
+
+// The object's editable field that the setting names, or null.
+const WorldObjectEditorInfo* fieldFor(const WorldObject& object, const std::string& className,
+                                      const std::string& setting) {
+    const auto titles =
+        std::find_if(kSettingTitles.begin(), kSettingTitles.end(), [&](const SettingTitles& each) {
+            return setting == each.setting &&
+                   (each.className == nullptr || className == each.className);
+        });
+    if (titles == kSettingTitles.end()) {
+        return nullptr;
+    }
+    for (const auto& field : object.editorInfo()) {
+        for (const char* title : titles->titles) {
+            if (field->title() != nullptr && strcmp(field->title(), title) == 0) {
+                return field.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::string joined(const std::vector<std::string>& choices) {
+    std::string text;
+    for (const std::string& choice : choices) {
+        text += (text.empty() ? "'" : ", '") + choice + "'";
+    }
+    return text;
+}
+
+void copyText(const std::string& value, void* buffer) {
+    char* text = static_cast<char*>(buffer);
+    text[value.copy(text, WorldObject::kTextFieldSize - 1)] = '\0';
+}
+
+} // namespace
+
+void ObjectCompiler::compile(const std::vector<Level>& levels) {
+    if (globalWorldObjectVector == nullptr) {
+        globalWorldObjectVector = new std::vector<WorldObject*>();
+    }
+    for (const Level& level : levels) {
+        _level = &level;
+        for (const ObjectPlacement& placement : level.objects) {
+            _line = placement.line;
+            compileObject(level, placement);
+        }
+    }
+}
+
+void ObjectCompiler::compileObject(const Level& level, const ObjectPlacement& placement) {
+    std::unique_ptr<WorldObject> object(createWorldObjectNamed(placement.className.c_str()));
+    if (object == nullptr) {
+        if (kClassesNotBuiltYet.count(placement.className) == 0) {
+            fail("there is no object class '" + placement.className + "'");
+        }
+        return;
+    }
+    object->setPosition(placement.x, placement.y);
+    for (const auto& [name, value] : placement.settings) {
+        if (!applySetting(*object, placement, name, value)) {
+            return;
+        }
+    }
+    object->setOwnerMap(level.name.c_str());
+    object->forceStateUpdate();
+    globalWorldObjectVector->push_back(object.release());
+}
+
+bool ObjectCompiler::applySetting(WorldObject& object, const ObjectPlacement& placement,
+                                  const std::string& name, const std::string& value) {
+    const std::string what = "the " + name + " of a " + placement.className;
+    if (const SpecialSetting* special = specialSetting(placement.className, name)) {
+        const std::optional<int> flag = flagValue(value, what);
+        if (flag) {
+            special->apply(object, *flag);
+        }
+        return flag.has_value();
+    }
+    const WorldObjectEditorInfo* field = fieldFor(object, placement.className, name);
+    if (field == nullptr) {
+        fail("a " + placement.className + " has no setting '" + name + "'");
+        return false;
+    }
+    switch (field->valueType()) {
+    case WorldObjectEditorInfo::kInteger: {
+        const std::optional<int> number = SourceText::pixels(value);
+        if (!number) {
+            fail(what + " must be a number, not '" + value + "'");
+            return false;
+        }
+        *static_cast<int*>(field->dataPointer()) = *number;
+        return true;
+    }
+    case WorldObjectEditorInfo::kFlag: {
+        const std::optional<int> flag = flagValue(value, what);
+        if (flag) {
+            *static_cast<int*>(field->dataPointer()) = *flag;
+        }
+        return flag.has_value();
+    }
+    case WorldObjectEditorInfo::kChoice: {
+        const std::vector<std::string> none;
+        const std::vector<std::string>& choices =
+            field->selectionList() != nullptr ? *field->selectionList() : none;
+        if (std::find(choices.begin(), choices.end(), value) == choices.end()) {
+            fail(what + " must be one of " + joined(choices) + ", not '" + value + "'");
+            return false;
+        }
+        copyText(value, field->dataPointer());
+        return true;
+    }
+    default:
+        if (value.size() >= WorldObject::kTextFieldSize) {
+            fail(what + " is longer than " + std::to_string(WorldObject::kTextFieldSize - 1) +
+                 " characters");
+            return false;
+        }
+        copyText(value, field->dataPointer());
+        return true;
+    }
+}
+
+std::optional<int> ObjectCompiler::flagValue(const std::string& value, const std::string& what) {
+    const std::optional<int> flag = SourceText::integer(value);
+    if (flag != -1 && flag != 0) {
+        fail(what + " must be -1 or 0, not '" + value + "'");
+        return std::nullopt;
+    }
+    return flag;
+}
+
+void ObjectCompiler::fail(const std::string& message) {
+    _diagnostics.error(_level->file, _line, message);
+}
+
+bool writeWorldObjectList(const std::string& path) {
+    PXAtomicFile file(path.c_str());
+    return file.stream() != nullptr && saveWorldObjects(file.stream(), nullptr) && file.commit();
+}
