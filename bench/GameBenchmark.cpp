@@ -7,6 +7,8 @@
 #include "game/core/Replay.h"
 #include "game/core/ResourceManager.h"
 #include "game/core/Settings.h"
+#include "game/objects/WorldObject.h"
+#include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Map.h"
 
@@ -15,6 +17,8 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -52,17 +56,9 @@ double percentile(std::vector<double> values, double fraction) {
     return values[static_cast<size_t>(fraction * static_cast<double>(values.size() - 1))];
 }
 
-// One logic tick of play on the start map: the intro is skipped and the player runs right and
-// jumps, so each tick moves, collides and places the camera. Reports median and p99 in
-// microseconds.
-void BM_LogicTick(benchmark::State& state) {
-    if (!Game::start()) {
-        state.SkipWithError("the game does not start");
-        return;
-    }
-    while (globalPlayer->inIntroSequence()) {
-        logic();
-    }
+// Times each logic tick while the player runs right and jumps every second, so each tick moves,
+// collides and places the camera; reports the median and p99 in microseconds.
+void timeRunningTicks(benchmark::State& state) {
     const Settings& keys = *Settings::instance();
     ReplayInput running;
     running.keys[keys.keyMoveRight] = true;
@@ -79,7 +75,72 @@ void BM_LogicTick(benchmark::State& state) {
     state.counters["median_us"] = percentile(microseconds, 0.5);
     state.counters["p99_us"] = percentile(microseconds, 0.99);
 }
+
+// One logic tick of play on the start map, after the intro.
+void BM_LogicTick(benchmark::State& state) {
+    if (!Game::start()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    while (globalPlayer->inIntroSequence()) {
+        logic();
+    }
+    timeRunningTicks(state);
+}
 BENCHMARK(BM_LogicTick)->Iterations(6000);
+
+// The demo map that owns the most world objects of a new game.
+fs::path mostCrowdedMap() {
+    std::map<std::string, int> owned;
+    for (const WorldObject* object : *globalWorldObjectVector) {
+        owned[object->getOwnerMap() != nullptr ? object->getOwnerMap() : ""]++;
+    }
+    fs::path crowded;
+    int most = -1;
+    for (const fs::path& map : demoMaps()) {
+        if (owned[map.filename().string()] > most) {
+            most = owned[map.filename().string()];
+            crowded = map;
+        }
+    }
+    return crowded;
+}
+
+// One logic tick on the demo map with the most objects, all of them living: the player enters
+// at the first of them and runs right.
+void BM_CrowdedMapTick(benchmark::State& state) {
+    if (!Game::start() || !initNewGame()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    const fs::path map = mostCrowdedMap();
+    if (!globalMap->load(map.c_str()) || globalMapSpecificWorldObjectVector->empty()) {
+        state.SkipWithError("the crowded map does not load");
+        return;
+    }
+    const WorldObject& first = *globalMapSpecificWorldObjectVector->front();
+    globalPlayer->setPosition(first.getXPos(), first.getYPos());
+    while (globalPlayer->inIntroSequence()) {
+        logic();
+    }
+    state.SetLabel(map.filename().string() + ", " +
+                   std::to_string(globalMapSpecificWorldObjectVector->size()) + " objects");
+    timeRunningTicks(state);
+}
+BENCHMARK(BM_CrowdedMapTick)->Iterations(6000);
+
+// Reading the compiled world object list: every object of the game made and loaded.
+void BM_WorldObjectListLoad(benchmark::State& state) {
+    if (!Game::start()) {
+        state.SkipWithError("the game does not start");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(loadWorldObjects(nullptr));
+    }
+    state.SetLabel(std::to_string(globalWorldObjectVector->size()) + " objects");
+}
+BENCHMARK(BM_WorldObjectListLoad)->Unit(benchmark::kMillisecond);
 
 // Loading one demo map: cold (an empty resource cache) and warm (its images already cached).
 void BM_MapLoad(benchmark::State& state) {

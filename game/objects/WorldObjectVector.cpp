@@ -2,6 +2,7 @@
 
 #include "WOAccordian.h"
 #include "WOApple.h"
+#include "WOAreaNameDisplayer.h"
 #include "WOBlueberry.h"
 #include "WOBoosterPowerup.h"
 #include "WODom.h"
@@ -61,6 +62,9 @@ template <class T> WorldObject* construct() {
 // Each object class adds one line here: its code, its name, its loading line, its allocation
 // failure message and construct<ItsClass>.
 const std::vector<WorldObjectClass> kWorldObjectClasses = {
+    {WORLD_OBJECT_AREA_NAME_DISPLAYER, "AreaNameDisplayer", "Loading area name displayer object.\n",
+     "Couldn't instantiate new area name displayer while loading world objects.\n",
+     construct<WOAreaNameDisplayer>},
     {WORLD_OBJECT_MUSIC_BOX, "MusicBox", "Loading music box object.\n",
      "Couldn't instantiate new music box object while loading world objects.\n",
      construct<WOMusicBox>},

@@ -2,9 +2,11 @@
 //   corvane_gallery DATA_PARENT OUT_DIR
 // writes sprites.bmp (the first frame of every sprite), tilesets.bmp, title.bmp (the title
 // screen's images composed), one map-<name>.bmp per map (the whole map at 1:1 with its
-// backgrounds and the world objects placed on it) and pose-<name>.bmp frames of the player
-// standing, running, jumping, clinging and swimming in the demo world, played tick by tick as the
-// game plays them. It needs a display; tools/gallery.sh runs it on a private X server.
+// backgrounds and the world objects placed on it) and pose-<name>.bmp frames of the demo world
+// played tick by tick as the game plays them: the intro under the letterbox; the player standing,
+// running, jumping, clinging, swimming, carrying, boosting and in the darkness halo; a sad
+// inhabitant of each race showing its wish. It needs a display; tools/gallery.sh runs it on a
+// private X server.
 #include "engine/Paxtor.h"
 #include "game/core/Draw.h"
 #include "game/core/Globals.h"
@@ -14,16 +16,19 @@
 #include "game/core/ResourceManager.h"
 #include "game/core/Settings.h"
 #include "game/core/Sprite.h"
+#include "game/objects/WONPC.h"
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Camera.h"
+#include "game/world/DarknessHalo.h"
 #include "game/world/Map.h"
 #include "game/world/MapWater.h"
 
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -263,6 +268,10 @@ bool savePoses(const fs::path& out) {
     if (!initNewGame()) {
         return false;
     }
+    play(60, {});
+    if (!savePose(out, "intro")) {
+        return false;
+    }
     skipIntro();
     play(30, {});
     bool saved = savePose(out, "standing");
@@ -289,6 +298,89 @@ bool savePoses(const fs::path& out) {
     return saved && savePose(out, "swimming");
 }
 
+// The first sad object of the type in the world object list, or null.
+WorldObject* firstSad(int type) {
+    for (WorldObject* object : *globalWorldObjectVector) {
+        const auto* inhabitant = dynamic_cast<const WONPC*>(object);
+        if (object->getObjectType() == type &&
+            (inhabitant == nullptr || inhabitant->getSadState())) {
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+// Frames of play side by side, the given ticks apart, at the game's logical size.
+bool saveStrip(const fs::path& out, const char* name, int frames, int ticksBetween) {
+    Picture strip(SCREEN_W_UNSCALED * frames, SCREEN_H_UNSCALED);
+    for (int frame = 0; frame < frames; frame++) {
+        play(ticksBetween, {});
+        clearWindow(1, 1, 1);
+        draw(0);
+        strip.copyFromWindow(frame * SCREEN_W_UNSCALED, 0, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
+    }
+    return strip.save(out / ("pose-" + std::string(name) + ".bmp"));
+}
+
+// Goes to the map of the first sad one of the type and stands left of it, then shows it over a
+// while: wandering, and thinking of its wish.
+bool saveBesideStrip(const fs::path& out, int type, const char* name) {
+    WorldObject* object = firstSad(type);
+    if (object == nullptr || object->getOwnerMap() == nullptr) {
+        return false;
+    }
+    const std::string path = ResourceManager::instance()->findFilePath(object->getOwnerMap());
+    if (!globalMap->load(path.c_str())) {
+        return false;
+    }
+    object->updateCurrentBBox();
+    globalPlayer->setPosition(object->getXPos() - 40, object->getBBox()->getBottomBound() - 23);
+    return saveStrip(out, name, 5, 120);
+}
+
+// A new game in which the player carries the music box, boosts and walks in the dark, then a
+// picture beside a sad inhabitant of each race.
+bool saveLivingWorldPoses(const fs::path& out) {
+    srand(1);
+    if (!initNewGame()) {
+        return false;
+    }
+    skipIntro();
+    const WorldObject* musicBox = firstSad(WORLD_OBJECT_MUSIC_BOX);
+    if (musicBox == nullptr) {
+        return false;
+    }
+    globalPlayer->setPosition(musicBox->getXPos(), musicBox->getYPos() - 24);
+    play(30, {});
+    const Settings& keys = *Settings::instance();
+    play(1, {keys.keyAction});
+    play(30, {});
+    play(40, {moveRightKey()});
+    bool saved = savePose(out, "carrying");
+    globalPlayer->grantPowerup(player::kPowerupBooster);
+    play(1, {keys.keyBooster});
+    play(1, {});
+    play(14, {moveRightKey()});
+    saved = saved && savePose(out, "booster");
+    DarknessHalo::instance()->toggle();
+    play(40, {});
+    saved = saved && savePose(out, "darkness");
+    DarknessHalo::instance()->toggle();
+    play(40, {});
+    play(1, {keys.keyAction});
+    play(30, {});
+    const struct {
+        int type;
+        const char* name;
+    } races[] = {{WORLD_OBJECT_FLOWRIAN, "flowrian"}, {WORLD_OBJECT_DOM, "dom"},
+                 {WORLD_OBJECT_NEGG, "negg"},         {WORLD_OBJECT_OLLER, "oller"},
+                 {WORLD_OBJECT_RAAM, "raam"},         {WORLD_OBJECT_VONIL, "vonil"}};
+    for (const auto& race : races) {
+        saved = saved && saveBesideStrip(out, race.type, race.name);
+    }
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -307,7 +399,7 @@ int main(int argc, char** argv) {
     }
     const fs::path data = "./data";
     const bool saved = saveSprites(catalog, out) && saveTilesets(data, out) && saveTitle(out) &&
-                       saveMaps(data, out) && savePoses(out);
+                       saveMaps(data, out) && savePoses(out) && saveLivingWorldPoses(out);
     deinit();
     return saved ? 0 : 1;
 }
