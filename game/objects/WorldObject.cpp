@@ -244,8 +244,8 @@ void WorldObject::reportMissingSpriteBox(int index) {
         return;
     }
     _missingSpriteBoxLogged = true;
-    globalLog->write("Sprite frame without bounding box %d for world object type %d; using an "
-                     "empty box\n",
+    globalLog->write("Sprite frame without bounding box %d for world object type %d; using a "
+                     "stand-in box\n",
                      index, _objectType);
 }
 
@@ -263,7 +263,7 @@ BoundingBox WorldObject::spriteFrameBox(const Sprite& sprite, int index) {
     const BoundingBox* box = sprite.getBBox(index);
     if (box == nullptr) {
         reportMissingSpriteBox(index);
-        return BoundingBox();
+        return _bBox.movedBy(-_x, -_y);
     }
     return *box;
 }

@@ -204,8 +204,8 @@ protected:
     // Box 0 of the sprite frame moved to the position; an empty box at the position (logged
     // once) when the frame has none.
     void updateBBoxFromSprite(const Sprite& sprite);
-    // The sprite frame's box of that index in sprite-local pixels; an empty box at the origin
-    // (logged once) when the frame has none.
+    // The sprite frame's box of that index in sprite-local pixels; the object's own box made
+    // sprite-local (logged once) when the frame has none, so a carrier still has a box to hold.
     BoundingBox spriteFrameBox(const Sprite& sprite, int index);
 
     // The type code, version, x and y that begin every record.

@@ -175,7 +175,7 @@ private:
     Sprite _sprite;
 };
 
-TEST(WorldObjectBaseTest, SpriteBoxBecomesTheWorldBoxAndAMissingBoxAnEmptyOne) {
+TEST(WorldObjectBaseTest, SpriteBoxBecomesTheWorldBoxAndMissingBoxesHaveStandIns) {
     SpriteObject object;
     object.setPosition(100, 50);
     object.show("boxed");
@@ -184,7 +184,8 @@ TEST(WorldObjectBaseTest, SpriteBoxBecomesTheWorldBoxAndAMissingBoxAnEmptyOne) {
     EXPECT_EQ(boxText(object.getSpriteBBox(0)), "1,2,13,22") << "sprite-local";
 
     clearTestLog();
-    EXPECT_EQ(boxText(object.getSpriteBBox(1)), "0,0,0,0") << "a carriable without box 1";
+    EXPECT_EQ(boxText(object.getSpriteBBox(1)), "1,2,13,22")
+        << "a carriable without box 1 is carried by its own box";
     object.show("bare");
     object.updateCurrentBBox();
     object.setPosition(120, 60);
