@@ -1,3 +1,5 @@
+#include "game/objects/WODoubleJumpPowerup.h"
+#include "game/objects/WOHexNut.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
 #include "game/world/Map.h"
@@ -182,6 +184,23 @@ TEST_F(PlayerAbilityTest, StoringAnObjectFromTheMapTakesItOutOfTheMapWithoutAnAn
     ASSERT_EQ(thePlayer().heldObject(), &plain);
     press(kInventoryNext);
     EXPECT_EQ(thePlayer().heldObject(), &plain) << "an object that cannot be stored stays held";
+}
+
+TEST_F(PlayerAbilityTest, TouchingAPowerupGrantsItsBitOnceAndANutIsCountedWhenItHasShrunk) {
+    const int groundY = kFloorRow * kTile - 16;
+    placeObject(new WODoubleJumpPowerup(), kStartX, groundY);
+    placeObject(new WOHexNut(), kStartX + 2, groundY);
+    standAt(kStartX);
+    EXPECT_EQ(thePlayer().state().powerups, player::kPowerupDoubleJump) << "its bit alone";
+    int ticks = 0;
+    while (!globalMapSpecificWorldObjectVector->empty() && ticks < 200) {
+        gameTick();
+        ticks++;
+        ASSERT_EQ(thePlayer().state().powerups, player::kPowerupDoubleJump);
+    }
+    EXPECT_GT(ticks, 2) << "both stay while they shrink";
+    EXPECT_LT(ticks, 200);
+    EXPECT_EQ(collectedHexNutCount(), 1);
 }
 
 TEST_F(PlayerAbilityTest, TheBoosterDoublesTheLandSpeedLeavesATrailAndDoesNotHelpInWater) {
