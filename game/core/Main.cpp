@@ -20,10 +20,14 @@ namespace {
 
 constexpr int EXIT_REPLAY_DIFFERS = 3;
 constexpr int EXIT_BAD_COMMAND_LINE = 2;
+// A fast replay draws one frame in this many ticks, so a long recording plays in seconds while
+// the window still shows where it is.
+constexpr int FAST_REPLAY_TICKS_PER_FRAME = 120;
 
 struct Options {
     std::string recordPath;
     std::string replayPath;
+    bool fast = false;
 };
 
 // The options after the program path; nothing when they cannot be read.
@@ -35,11 +39,14 @@ std::optional<Options> readOptions(int argc, char** argv) {
             // Absolute now: start-up changes to the program's directory.
             (option == "--record" ? options.recordPath : options.replayPath) =
                 std::filesystem::absolute(argv[++i]).string();
+        } else if (option == "--fast") {
+            options.fast = true;
         } else {
             return std::nullopt;
         }
     }
-    if (!options.recordPath.empty() && !options.replayPath.empty()) {
+    if ((!options.recordPath.empty() && !options.replayPath.empty()) ||
+        (options.fast && options.replayPath.empty())) {
         return std::nullopt;
     }
     return options;
@@ -77,13 +84,20 @@ void runMainLoop(Replay* recording) {
     }
 }
 
-// Plays a recording back as fast as it can: one tick and one frame per pass.
-void runReplay(const Replay& replay) {
+// Plays a recording back as fast as it can: one tick and one frame per pass, or, fast, a frame
+// (and the window's events) only now and then and after the last tick.
+void runReplay(const Replay& replay, bool fast) {
+    const int ticksPerFrame = fast ? FAST_REPLAY_TICKS_PER_FRAME : 1;
     for (int tick = 0; tick < replay.ticks && stillPlaying(); tick++) {
-        PXPumpEvents();
+        const bool drawn = (tick + 1) % ticksPerFrame == 0 || tick + 1 == replay.ticks;
+        if (drawn) {
+            PXPumpEvents();
+        }
         applyReplayInput(replay.inputAt(tick));
         logic();
-        drawFrame();
+        if (drawn) {
+            drawFrame();
+        }
     }
 }
 
@@ -114,7 +128,7 @@ int record(const std::string& path) {
     return 0;
 }
 
-int replay(const std::string& path) {
+int replay(const std::string& path, bool fast) {
     const std::optional<Replay> recorded = Replay::load(path);
     if (!recorded) {
         fprintf(stderr, "%s is not a replay this version can play\n", path.c_str());
@@ -124,9 +138,12 @@ int replay(const std::string& path) {
     if (!startNewGame()) {
         return -1;
     }
-    runReplay(*recorded);
+    const Uint32 start = PXClockTicks();
+    runReplay(*recorded, fast);
+    const Uint32 milliseconds = PXClockTicks() - start;
     const std::string reached = replayStateLine();
     printf("state %s\n", reached.c_str());
+    printf("played %d ticks in %u milliseconds\n", recorded->ticks, milliseconds);
     if (reached != recorded->finalState) {
         fprintf(stderr, "replay ended in %s, recorded %s\n", reached.c_str(),
                 recorded->finalState.c_str());
@@ -145,7 +162,7 @@ int play() {
 
 int run(const Options& options) {
     if (!options.replayPath.empty()) {
-        return replay(options.replayPath);
+        return replay(options.replayPath, options.fast);
     }
     if (!options.recordPath.empty()) {
         return record(options.recordPath);
@@ -158,7 +175,7 @@ int run(const Options& options) {
 int gameMain(int argc, char** argv) {
     const std::optional<Options> options = readOptions(argc, argv);
     if (!options) {
-        fprintf(stderr, "usage: %s [--record FILE | --replay FILE]\n", argv[0]);
+        fprintf(stderr, "usage: %s [--record FILE | --replay FILE [--fast]]\n", argv[0]);
         return EXIT_BAD_COMMAND_LINE;
     }
     if (!init(argc > 0 ? argv[0] : nullptr)) {
