@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Records a scripted play-through of the demo world into a replay file, on a private X server,
-# pressing keys as a person does. The replay test plays the committed ones back.
+# pressing keys as a person does: a check that real key presses reach the game the way route
+# scripts assume (the committed replays are made from routes by tools/make-replays.sh).
 # Usage: tools/record-replay.sh SCENARIO OUTPUT.replay [GAME_BINARY]
 # Scenarios, each starting with a new game and its intro:
 #   run-and-jump   run right, jump, run back

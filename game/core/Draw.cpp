@@ -10,6 +10,7 @@
 #include "game/world/DarknessHalo.h"
 #include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/ParticleGenerator.h"
 
 #include <GL/gl.h>
 #include <vector>
@@ -99,6 +100,9 @@ void draw(int swap) {
     drawPart(lists.behind, true);
     globalPlayer->draw();
     drawPart(lists.front, false);
+    if (globalParticleGenerator != nullptr) {
+        globalParticleGenerator->draw();
+    }
     globalMap->drawWaterAreas(cameraX, cameraY);
     globalMap->drawUpperTiles(cameraX, cameraY);
     drawAll(lists.upper);

@@ -9,11 +9,13 @@
 #include "engine/Paxtor.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/DarknessHalo.h"
 #include "game/world/Letterbox.h"
 #include "game/world/Map.h"
 #include "game/world/MusicPlayer.h"
+#include "game/world/ParticleGenerator.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -125,9 +127,12 @@ int init(const char* programPath) {
     }
     globalCamera->setTarget(globalPlayer);
     if (!create(TILESET_NAMES, "Unable to instantiate tileset names object\n") ||
-        !create(globalMapMusicNames, "Unable to instantiate map music names object\n")) {
+        !create(globalMapMusicNames, "Unable to instantiate map music names object\n") ||
+        !create(globalParticleGenerator, "Unable to instantiate global particle generator\n")) {
         return PX_FALSE;
     }
+    createSecretList();
+    loadSecretList();
     return PX_TRUE;
 }
 
@@ -137,7 +142,9 @@ void deinit() {
     destroy(globalPlayer);
     destroy(globalCamera);
     destroy(globalMusicPlayer);
+    destroy(globalParticleGenerator);
     destroyWorldObjects();
+    cleanupSecretList();
     destroy(globalMapSpecificWorldObjectVector);
     // The overlays hold resources, so they go before the manager empties its caches.
     DarknessHalo::destroyInstance();

@@ -11,6 +11,7 @@
 #include "game/world/Letterbox.h"
 #include "game/world/Map.h"
 #include "game/world/MusicPlayer.h"
+#include "game/world/ParticleGenerator.h"
 
 #include <memory>
 #include <new>
@@ -100,6 +101,9 @@ void commonTail() {
     Letterbox::instance()->logic();
     runMusicSilence();
     globalMusicPlayer->logic();
+    if (globalParticleGenerator != nullptr) {
+        globalParticleGenerator->logic();
+    }
 }
 
 } // namespace

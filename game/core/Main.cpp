@@ -7,6 +7,7 @@
 #include "Logic.h"
 #include "Replay.h"
 #include "engine/Paxtor.h"
+#include "game/screens/SecretList.h"
 
 #include <GL/gl.h>
 #include <cstdio>
@@ -111,6 +112,7 @@ bool startNewGame() {
 }
 
 int record(const std::string& path) {
+    useSecretListWithoutFile();
     Replay recording;
     recording.seed = static_cast<unsigned int>(time(nullptr));
     srand(recording.seed);
@@ -134,6 +136,7 @@ int replay(const std::string& path, bool fast) {
         fprintf(stderr, "%s is not a replay this version can play\n", path.c_str());
         return EXIT_BAD_COMMAND_LINE;
     }
+    useSecretListWithoutFile();
     srand(recorded->seed);
     if (!startNewGame()) {
         return -1;

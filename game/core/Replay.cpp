@@ -4,11 +4,13 @@
 #include "engine/Paxtor.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -116,6 +118,22 @@ void applyReplayInput(const ReplayInput& input) {
     }
 }
 
+namespace {
+
+// The identifiers of the unlocked secrets in order, or "-".
+std::string unlockedSecrets() {
+    std::vector<int> unlocked;
+    for (int identifier = kSecretNautilusFriend; identifier <= kSecretHundredPercent;
+         identifier++) {
+        if (secretUnlocked(static_cast<SecretIdentifier>(identifier))) {
+            unlocked.push_back(identifier);
+        }
+    }
+    return unlocked.empty() ? "-" : joined(unlocked);
+}
+
+} // namespace
+
 std::string replayStateLine() {
     int flowrians = 0, happyFlowrians = 0, neggs = 0, happyNeggs = 0, raams = 0, happyRaams = 0;
     int doms = 0, happyDoms = 0, vonils = 0, happyVonils = 0, ollers = 0, happyOllers = 0;
@@ -131,7 +149,7 @@ std::string replayStateLine() {
           << " camera=" << globalCamera->getXPos() << "," << globalCamera->getYPos()
           << " powers=" << powers << " nuts=" << collectedHexNuts << " happy=" << happyFlowrians
           << "," << happyDoms << "," << happyNeggs << "," << happyOllers << "," << happyRaams << ","
-          << happyVonils;
+          << happyVonils << " secrets=" << unlockedSecrets();
     return state.str();
 }
 

@@ -6,7 +6,7 @@
 //   input 0 keys=- buttons=0 hat=0 axes=0,0,0,0,0,0,0,0
 //   input 35 keys=100,133 buttons=0 hat=0 axes=0,0,0,0,0,0,0,0
 //   ticks 600
-//   state map=arnion1 player=152,336 camera=0,240 powers=0x01 nuts=1 happy=1,0,0,0,0,0
+//   state map=arnion1 player=152,336 camera=0,240 powers=0x01 nuts=1 happy=1,0,0,0,0,0 secrets=-
 //   frames 612 milliseconds 10016
 //
 // An "input" line is written only for ticks whose input differs from the tick before; "keys"
@@ -36,8 +36,8 @@ ReplayInput currentReplayInput();
 // event pump would, so once-queries behave as in the recorded play.
 void applyReplayInput(const ReplayInput& input);
 // The state a replay must end in: the current map, the player's position, the camera, the
-// powerup bits, the hex nuts collected and the happy inhabitants of each race (Flowrian, Dom,
-// Negg, Oller, Raam, Vonil).
+// powerup bits, the hex nuts collected, the happy inhabitants of each race (Flowrian, Dom,
+// Negg, Oller, Raam, Vonil) and the unlocked secrets.
 std::string replayStateLine();
 
 struct Replay {

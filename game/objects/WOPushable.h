@@ -15,12 +15,15 @@ public:
     // pixels it moved.
     int move(int side, int distance);
 
-protected:
-    int _pushResistance = 4;
+    // The push resistance as stored; pushing treats one of 0 or less as 1.
+    int pushResistance() const { return _pushResistance; }
+    // Sets the push resistance.
+    void setPushResistance(int resistance) { _pushResistance = resistance; }
 
 private:
     // The first other pushable object touching the one-pixel column beyond the side, or null.
     WOPushable* pushableNeighbour(int side);
 
+    int _pushResistance = 4;
     float _pushProgress = 0.0f;
 };

@@ -3,24 +3,44 @@
 #include "WOAccordian.h"
 #include "WOApple.h"
 #include "WOAreaNameDisplayer.h"
+#include "WOBat.h"
+#include "WOBird.h"
 #include "WOBlueberry.h"
 #include "WOBoosterPowerup.h"
+#include "WOBridge.h"
+#include "WOBug.h"
+#include "WOConditionChecker.h"
+#include "WOCrate.h"
+#include "WOCreditsRunner.h"
 #include "WODom.h"
 #include "WODomPot.h"
 #include "WODoubleJumpPowerup.h"
+#include "WOFlipSwitch.h"
 #include "WOFlowrian.h"
+#include "WOGravityMagnet.h"
 #include "WOGravityMagnetPowerup.h"
 #include "WOHexNut.h"
 #include "WOHighJumpPowerup.h"
 #include "WOMapPowerup.h"
 #include "WOMusicBox.h"
 #include "WONPC.h"
+#include "WONPCDoor.h"
+#include "WONautilus.h"
 #include "WONegg.h"
 #include "WONest.h"
 #include "WOOller.h"
+#include "WOOrb.h"
+#include "WOPickleBlock.h"
 #include "WOPickup.h"
 #include "WOPowerFistPowerup.h"
 #include "WORaam.h"
+#include "WOSave.h"
+#include "WOSecretUnlocker.h"
+#include "WOShip.h"
+#include "WOSnail.h"
+#include "WOSoundPlayer.h"
+#include "WOTeleport.h"
+#include "WOToggleDoor.h"
 #include "WOVonil.h"
 #include "WOWallJumpPowerup.h"
 #include "WorldObject.h"
@@ -62,9 +82,28 @@ template <class T> WorldObject* construct() {
 // Each object class adds one line here: its code, its name, its loading line, its allocation
 // failure message and construct<ItsClass>.
 const std::vector<WorldObjectClass> kWorldObjectClasses = {
+    {WORLD_OBJECT_CONDITION_CHECKER, "ConditionChecker", "Loading condition checker object.\n",
+     "Couldn't instantiate new condition checker while loading world objects.\n",
+     construct<WOConditionChecker>},
+    {WORLD_OBJECT_SOUND_PLAYER, "SoundPlayer", "Loading sound player object.\n",
+     "Couldn't instantiate new sound player while loading world objects.\n",
+     construct<WOSoundPlayer>},
     {WORLD_OBJECT_AREA_NAME_DISPLAYER, "AreaNameDisplayer", "Loading area name displayer object.\n",
      "Couldn't instantiate new area name displayer while loading world objects.\n",
      construct<WOAreaNameDisplayer>},
+    {WORLD_OBJECT_CREDITS_RUNNER, "CreditsRunner", "Loading credits runner object.\n",
+     "Couldn't instantiate new credits runner while loading world objects.\n",
+     construct<WOCreditsRunner>},
+    {WORLD_OBJECT_SECRET_UNLOCKER, "SecretUnlocker", "Loading secret unlocker object.\n",
+     "Couldn't instantiate new secret unlocker while loading world objects.\n",
+     construct<WOSecretUnlocker>},
+    {WORLD_OBJECT_CRATE, "Crate", "Loading crate object.\n",
+     "Unable to instantiate WOCrate while loading world objects\n", construct<WOCrate>},
+    {WORLD_OBJECT_SAVE, "Save", "Loading save object.\n",
+     "Unable to instantiate WOSave while loading world objects\n", construct<WOSave>},
+    {WORLD_OBJECT_GRAVITY_MAGNET, "GravityMagnet", "Loading gravity magnet object.\n",
+     "Unable to instantiate WOGravityMagnet while loading world objects\n",
+     construct<WOGravityMagnet>},
     {WORLD_OBJECT_MUSIC_BOX, "MusicBox", "Loading music box object.\n",
      "Couldn't instantiate new music box object while loading world objects.\n",
      construct<WOMusicBox>},
@@ -73,6 +112,11 @@ const std::vector<WorldObjectClass> kWorldObjectClasses = {
      construct<WOAccordian>},
     {WORLD_OBJECT_DOM_POT, "DomPot", "Loading dom pot object.\n",
      "Couldn't instantiate new dom pot object while loading world objects.\n", construct<WODomPot>},
+    {WORLD_OBJECT_BRIDGE, "Bridge", "Loading bridge object.\n",
+     "Couldn't instantiate new bridge object while loading world objects.\n", construct<WOBridge>},
+    {WORLD_OBJECT_FLIP_SWITCH, "FlipSwitch", "Loading flip switch object.\n",
+     "Couldn't instantiate new flip switch object while loading world objects.\n",
+     construct<WOFlipSwitch>},
     {WORLD_OBJECT_BLUEBERRY, "Blueberry", "Loading blueberry object.\n",
      "Couldn't instantiate new blueberry object while loading world objects.\n",
      construct<WOBlueberry>},
@@ -80,6 +124,15 @@ const std::vector<WorldObjectClass> kWorldObjectClasses = {
      "Couldn't instantiate new apple object while loading world objects.\n", construct<WOApple>},
     {WORLD_OBJECT_NEST, "Nest", "Loading nest object.\n",
      "Couldn't instantiate new nest object while loading world objects.\n", construct<WONest>},
+    {WORLD_OBJECT_TELEPORT, "Teleport", "Loading teleport object.\n",
+     "Couldn't instantiate new teleport object while loading world objects.\n",
+     construct<WOTeleport>},
+    {WORLD_OBJECT_TOGGLE_DOOR, "ToggleDoor", "Loading toggle door object.\n",
+     "Couldn't instantiate new toggle door object while loading world objects.\n",
+     construct<WOToggleDoor>},
+    {WORLD_OBJECT_NPC_DOOR, "NPCDoor", "Loading npc door object.\n",
+     "Couldn't instantiate new npc door object while loading world objects.\n",
+     construct<WONPCDoor>},
     {WORLD_OBJECT_FLOWRIAN, "Flowrian", "Loading flowrian object.\n",
      "Unable to instantiate WOFlowrian while loading world objects\n", construct<WOFlowrian>},
     {WORLD_OBJECT_NEGG, "Negg", "Loading negg object.\n",
@@ -113,6 +166,23 @@ const std::vector<WorldObjectClass> kWorldObjectClasses = {
     {WORLD_OBJECT_BOOSTER_POWERUP, "BoosterPowerup", "Loading booster powerup object.\n",
      "Unable to instantiate WOBoosterPowerup while loading world objects\n",
      construct<WOBoosterPowerup>},
+    {WORLD_OBJECT_BIRD, "Bird", "Loading bird object.\n",
+     "Couldn't instantiate new bird while loading world objects.\n", construct<WOBird>},
+    {WORLD_OBJECT_BAT, "Bat", "Loading bat object.\n",
+     "Couldn't instantiate new bat while loading world objects.\n", construct<WOBat>},
+    {WORLD_OBJECT_BUG, "Bug", "Loading bug object.\n",
+     "Couldn't instantiate new bug while loading world objects.\n", construct<WOBug>},
+    {WORLD_OBJECT_NAUTILUS, "Nautilus", "Loading nautilus object.\n",
+     "Couldn't instantiate new nautilus while loading world objects.\n", construct<WONautilus>},
+    {WORLD_OBJECT_SNAIL, "Snail", "Loading snail object.\n",
+     "Couldn't instantiate new snail while loading world objects.\n", construct<WOSnail>},
+    {WORLD_OBJECT_SHIP, "Ship", "Loading ship object.\n",
+     "Couldn't instantiate new ship while loading world objects.\n", construct<WOShip>},
+    {WORLD_OBJECT_PICKLE_BLOCK, "PickleBlock", "Loading pickle block object.\n",
+     "Couldn't instantiate new pickle block while loading world objects.\n",
+     construct<WOPickleBlock>},
+    {WORLD_OBJECT_ORB, "Orb", "Loading orb object.\n",
+     "Couldn't instantiate new orb while loading world objects.\n", construct<WOOrb>},
     {WORLD_OBJECT_HEX_NUT, "HexNut", "Loading hex nut object.\n",
      "Couldn't instantiate hex nut while loading world objects.\n", construct<WOHexNut>},
 };
@@ -249,6 +319,23 @@ WorldObject* firstObtainedObject() {
     return nullptr;
 }
 
+bool contains(const std::vector<WorldObject*>* objects, const WorldObject* object) {
+    return objects != nullptr &&
+           std::find(objects->begin(), objects->end(), object) != objects->end();
+}
+
+// Stops the sound players the current map held and holds no more: their logic no longer runs to
+// do it. Only objects still in the world are asked; a removed one is gone already.
+void silenceSoundPlayersLeftBehind(const std::vector<WorldObject*>& before) {
+    for (WorldObject* object : before) {
+        if (!contains(globalMapSpecificWorldObjectVector, object) &&
+            contains(globalWorldObjectVector, object) &&
+            object->getObjectType() == WORLD_OBJECT_SOUND_PLAYER) {
+            static_cast<WOSoundPlayer*>(object)->silence();
+        }
+    }
+}
+
 } // namespace
 
 void setWorldObjectHolder(WorldObjectHolder* holder) {
@@ -335,6 +422,7 @@ void recreateMapSpecificWorldObjectVector(const char* mapName) {
     if (globalMapSpecificWorldObjectVector == nullptr) {
         globalMapSpecificWorldObjectVector = new std::vector<WorldObject*>();
     }
+    const std::vector<WorldObject*> before = *globalMapSpecificWorldObjectVector;
     globalMapSpecificWorldObjectVector->clear();
     if (mapName != nullptr && globalWorldObjectVector != nullptr) {
         for (WorldObject* object : *globalWorldObjectVector) {
@@ -348,6 +436,7 @@ void recreateMapSpecificWorldObjectVector(const char* mapName) {
             }
         }
     }
+    silenceSoundPlayersLeftBehind(before);
     recalculateInGameMenuInformation();
 }
 

@@ -6,6 +6,8 @@
 #include "PlayerSides.h"
 #include "engine/Paxtor.h"
 #include "game/core/Settings.h"
+#include "game/objects/WOFlipSwitch.h"
+#include "game/objects/WOGravityMagnet.h"
 #include "game/objects/WOPickup.h"
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
@@ -69,19 +71,22 @@ bool controlPressedAndConsumed(int key, int button) {
     return keyPressed || buttonPressed;
 }
 
-// The magnet's pull on a box; nothing pulls until the gravity magnet object exists.
-int gravityMagnetForce(WorldObject*, const BoundingBox&) {
-    return 0;
+// The magnet's pull on a box; 0 for an object that is no magnet.
+int gravityMagnetForce(WorldObject* object, const BoundingBox& box) {
+    auto* magnet = dynamic_cast<WOGravityMagnet*>(object);
+    return magnet != nullptr ? magnet->forceOnBoundingBox(box) : 0;
 }
 
 // The magnet's orientation (0 left, 1 right, 2 up, 3 down), read with its force.
-int gravityMagnetOrientation(WorldObject*) {
-    return kMagnetLeft;
+int gravityMagnetOrientation(WorldObject* object) {
+    const auto* magnet = dynamic_cast<const WOGravityMagnet*>(object);
+    return magnet != nullptr ? magnet->getOrientation() : kMagnetLeft;
 }
 
 // A flip switch's state before it is pulled, which picks the pull's direction.
-int switchState(WorldObject*) {
-    return 0;
+int switchState(WorldObject* object) {
+    const auto* flipSwitch = dynamic_cast<const WOFlipSwitch*>(object);
+    return flipSwitch != nullptr ? flipSwitch->currentState() : 0;
 }
 
 // Opens the save browser at a save point; there is none until the screens exist.

@@ -6,6 +6,7 @@
 #include "MapExit.h"
 #include "MapWater.h"
 #include "MusicPlayer.h"
+#include "ParticleGenerator.h"
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
@@ -306,7 +307,10 @@ void Map::restartWeatherAndHideLetterbox() const {
     if (this != globalMap) {
         return;
     }
-    // The weather restarts here once the particle generator exists.
+    if (globalParticleGenerator != nullptr) {
+        globalParticleGenerator->setParameters(_particleType, _particleDelayMin, _particleDelayMax,
+                                               _particleGenerationAmount);
+    }
     Letterbox::instance()->instantOff();
 }
 

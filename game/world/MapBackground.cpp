@@ -10,9 +10,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-// A rectangle of the image and the screen position it is drawn at; wide, so that no value read
-// from a file overflows on the way.
-struct Map::Background::Cell {
+// A rectangle of the image and where it is drawn, relative to the tiling's corner.
+struct Map::Background::Tiling::Cell {
     long long sourceLeft;
     long long sourceTop;
     long long sourceRight;
@@ -23,14 +22,9 @@ struct Map::Background::Cell {
 
 namespace {
 
-// The screen offset of the repeat grid for one axis, wrapped into one region; an exact multiple
-// below zero wraps to the full size, not 0.
-long long wrappedOffset(int camera, int divisor, long long size) {
-    const long long offset = divisor != 0 ? -(static_cast<long long>(camera) / divisor) : 0;
-    if (offset < 0) {
-        return size - std::llabs(offset % size);
-    }
-    return offset > size ? offset % size : offset;
+// The grid offset of one axis: minus the camera position over the divisor (0 keeps it still).
+long long scrollOffset(int camera, int divisor) {
+    return divisor != 0 ? -(static_cast<long long>(camera) / divisor) : 0;
 }
 
 } // namespace
@@ -80,53 +74,77 @@ void Map::Background::draw(int cameraX, int cameraY) {
     }
     const long long width = static_cast<long long>(_sourceRight) - _sourceLeft;
     const long long height = static_cast<long long>(_sourceBottom) - _sourceTop;
-    const long long fullColumns = SCREEN_W_UNSCALED / width;
-    const long long fullRows = SCREEN_H_UNSCALED / height;
-    const long long ox = wrappedOffset(cameraX, _scrollDivisorX, width);
-    const long long oy = wrappedOffset(cameraY, _scrollDivisorY, height);
+    Tiling{.sourceLeft = _sourceLeft,
+           .sourceTop = _sourceTop,
+           .sourceRight = _sourceRight,
+           .sourceBottom = _sourceBottom,
+           .offsetX = wrappedOffset(scrollOffset(cameraX, _scrollDivisorX), width),
+           .offsetY = wrappedOffset(scrollOffset(cameraY, _scrollDivisorY), height),
+           .fullColumns = SCREEN_W_UNSCALED / width,
+           .fullRows = SCREEN_H_UNSCALED / height,
+           .clipWidth = SCREEN_W,
+           .clipHeight = SCREEN_H,
+           .cornerX = 0,
+           .cornerY = 0,
+           .alpha = 1.0f}
+        .draw(*_texture);
+}
+
+long long Map::Background::wrappedOffset(long long offset, long long size) {
+    if (offset < 0) {
+        return size - std::llabs(offset % size);
+    }
+    return offset > size ? offset % size : offset;
+}
+
+void Map::Background::Tiling::draw(PXTexture& texture) const {
+    const long long width = sourceRight - sourceLeft;
+    const long long height = sourceBottom - sourceTop;
     // Partial cells start earlier in the image so that exactly their visible part lands left of
     // and above the first full cell.
-    const long long partialLeft = width - ox;
-    const long long partialTop = height - oy;
-    const long long partialX = ox - (_sourceRight - partialLeft);
-    const long long partialY = oy - (_sourceBottom - partialTop);
+    const long long partialLeft = width - offsetX;
+    const long long partialTop = height - offsetY;
+    const long long partialX = offsetX - (sourceRight - partialLeft);
+    const long long partialY = offsetY - (sourceBottom - partialTop);
     const auto full = [&](long long i, long long j) {
-        return Cell{_sourceLeft,   _sourceTop,     _sourceRight,
-                    _sourceBottom, ox + i * width, oy + j * height};
+        return Cell{sourceLeft,   sourceTop,           sourceRight,
+                    sourceBottom, offsetX + i * width, offsetY + j * height};
     };
-
-    _texture->bind();
+    texture.bind();
     glBegin(GL_QUADS);
-    if (ox > 0 || oy > 0) {
-        drawCell({partialLeft, partialTop, _sourceRight, _sourceBottom, partialX, partialY});
+    if (offsetX > 0 || offsetY > 0) {
+        drawCell(texture, {partialLeft, partialTop, sourceRight, sourceBottom, partialX, partialY});
     }
-    for (long long i = 0; oy > 0 && i <= fullColumns; i++) {
-        drawCell({_sourceLeft, partialTop, _sourceRight, _sourceBottom, ox + i * width, partialY});
+    for (long long i = 0; offsetY > 0 && i <= fullColumns; i++) {
+        drawCell(texture, {sourceLeft, partialTop, sourceRight, sourceBottom, offsetX + i * width,
+                           partialY});
     }
-    for (long long j = 0; ox > 0 && j <= fullRows; j++) {
-        drawCell({partialLeft, _sourceTop, _sourceRight, _sourceBottom, partialX, oy + j * height});
+    for (long long j = 0; offsetX > 0 && j <= fullRows; j++) {
+        drawCell(texture, {partialLeft, sourceTop, sourceRight, sourceBottom, partialX,
+                           offsetY + j * height});
     }
     for (long long j = 0; j < fullRows; j++) {
         for (long long i = 0; i < fullColumns; i++) {
-            drawCell(full(i, j));
+            drawCell(texture, full(i, j));
         }
     }
-    for (long long j = 0; fullColumns * width + ox < SCREEN_W && j < fullRows; j++) {
-        drawCell(full(fullColumns, j));
+    for (long long j = 0; fullColumns * width + offsetX < clipWidth && j < fullRows; j++) {
+        drawCell(texture, full(fullColumns, j));
     }
-    for (long long i = 0; fullRows * height + oy < SCREEN_H && i <= fullColumns; i++) {
-        drawCell(full(i, fullRows));
+    for (long long i = 0; fullRows * height + offsetY < clipHeight && i <= fullColumns; i++) {
+        drawCell(texture, full(i, fullRows));
     }
     glEnd();
 }
 
-void Map::Background::drawCell(const Cell& cell) const {
-    // A cell passing the screen's right or bottom edge loses the part beyond it.
-    const long long right = std::min(cell.sourceRight, cell.sourceLeft + SCREEN_W - cell.x);
-    const long long bottom = std::min(cell.sourceBottom, cell.sourceTop + SCREEN_H - cell.y);
+void Map::Background::Tiling::drawCell(PXTexture& texture, const Cell& cell) const {
+    // A cell passing the clip size's right or bottom edge loses the part beyond it.
+    const long long right = std::min(cell.sourceRight, cell.sourceLeft + clipWidth - cell.x);
+    const long long bottom = std::min(cell.sourceBottom, cell.sourceTop + clipHeight - cell.y);
     if (right <= cell.sourceLeft || bottom <= cell.sourceTop) {
         return;
     }
-    _texture->draw(clampToInt(cell.sourceLeft), clampToInt(cell.sourceTop), clampToInt(right),
-                   clampToInt(bottom), clampToInt(cell.x), clampToInt(cell.y), 0);
+    texture.draw(clampToInt(cell.sourceLeft), clampToInt(cell.sourceTop), clampToInt(right),
+                 clampToInt(bottom), clampToInt(cornerX + cell.x), clampToInt(cornerY + cell.y),
+                 alpha, 1.0f, 0, 0, 0);
 }

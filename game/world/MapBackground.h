@@ -33,11 +33,42 @@ public:
     // image or with an empty region draws nothing.
     void draw(int cameraX, int cameraY);
 
-private:
-    struct Cell;
+    // A region of an image repeated on a grid over a rectangle; offsets, clip sizes and cells
+    // are relative to the rectangle's top-left corner. Wide, so that no value read from a file
+    // overflows on the way.
+    struct Tiling {
+        long long sourceLeft;
+        long long sourceTop;
+        long long sourceRight;
+        long long sourceBottom;
+        // Where the grid's first full cell starts, already wrapped into one region.
+        long long offsetX;
+        long long offsetY;
+        // How many full cells the rectangle holds across and down.
+        long long fullColumns;
+        long long fullRows;
+        // Pieces reaching past these are cut off.
+        long long clipWidth;
+        long long clipHeight;
+        int cornerX;
+        int cornerY;
+        float alpha;
 
+        // The partial cells left of and above the grid, the full cells, then one more column and
+        // row where the clip size leaves room; the region must not be empty.
+        void draw(PXTexture& texture) const;
+
+    private:
+        struct Cell;
+
+        void drawCell(PXTexture& texture, const Cell& cell) const;
+    };
+    // The offset wrapped into one region of the (positive) size; an exact multiple below zero
+    // wraps to the full size, not 0.
+    static long long wrappedOffset(long long offset, long long size);
+
+private:
     bool regionIsDrawable();
-    void drawCell(const Cell& cell) const;
 
     std::string _imageName;
     PXTexture* _texture = nullptr;

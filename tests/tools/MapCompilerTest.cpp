@@ -259,16 +259,17 @@ TEST_F(MapCompilerTest, ObjectLinesBecomeTheGamesObjectsWrittenByTheirOwnSave) {
     lines.push_back("object HexNut 3t 2t");
     const std::vector<WorldObject*>& objects = compileObjects(lines);
     ASSERT_TRUE(diagnostics.empty()) << messages();
-    ASSERT_EQ(objects.size(), 3u) << "the bird's class is not built yet";
+    ASSERT_EQ(objects.size(), 4u);
     const WorldObject& flowrian = *objects[0];
     EXPECT_EQ(flowrian.getObjectType(), WORLD_OBJECT_FLOWRIAN);
     EXPECT_EQ(std::pair(flowrian.getXPos(), flowrian.getYPos()), std::pair(32, 16));
     EXPECT_STREQ(flowrian.getOwnerMap(), "test");
     EXPECT_EQ(fieldText(flowrian, "Sad state"), "-1");
     EXPECT_EQ(fieldText(flowrian, "Preferred Music Maker"), "music box");
-    EXPECT_EQ(fieldText(*objects[1], "Preferred Music Maker"), "Blue") << "a pot's colour";
-    EXPECT_EQ(fieldText(*objects[1], "Pot #"), "16");
-    EXPECT_EQ(objects[2]->getObjectType(), WORLD_OBJECT_HEX_NUT);
+    EXPECT_EQ(fieldText(*objects[1], "Flies from player:"), "0");
+    EXPECT_EQ(fieldText(*objects[2], "Preferred Music Maker"), "Blue") << "a pot's colour";
+    EXPECT_EQ(fieldText(*objects[2], "Pot #"), "16");
+    EXPECT_EQ(objects[3]->getObjectType(), WORLD_OBJECT_HEX_NUT);
 
     const std::string path = testing::TempDir() + "compiled.mol";
     ASSERT_TRUE(writeWorldObjectList(path));
@@ -276,9 +277,9 @@ TEST_F(MapCompilerTest, ObjectLinesBecomeTheGamesObjectsWrittenByTheirOwnSave) {
     ASSERT_NE(stream, nullptr);
     EXPECT_TRUE(loadWorldObjects(stream, nullptr));
     fclose(stream);
-    ASSERT_EQ(globalWorldObjectVector->size(), 3u);
+    ASSERT_EQ(globalWorldObjectVector->size(), 4u);
     EXPECT_EQ(static_cast<const WONPC*>((*globalWorldObjectVector)[0])->getSadState(), -1);
-    EXPECT_EQ(fieldText(*(*globalWorldObjectVector)[1], "Pot #"), "16");
+    EXPECT_EQ(fieldText(*(*globalWorldObjectVector)[2], "Pot #"), "16");
 }
 
 TEST_F(MapCompilerTest, ObjectSettingsAreCheckedAgainstTheClassesFields) {
@@ -292,6 +293,9 @@ TEST_F(MapCompilerTest, ObjectSettingsAreCheckedAgainstTheClassesFields) {
         {"object Flowrian 1t 1t prefers=drum",
          "the prefers of a Flowrian must be one of 'music box', 'accordian', not 'drum'"},
         {"object DomPot 1t 1t pot=two", "the pot of a DomPot must be a number, not 'two'"},
+        {"object Crate 1t 1t resistance=heavy",
+         "the resistance of a Crate must be a number, not 'heavy'"},
+        {"object Dom 1t 1t inPot=2", "the inPot of a Dom must be -1 or 0, not '2'"},
     };
     for (const auto& mistake : cases) {
         diagnostics = Diagnostics();

@@ -2,24 +2,17 @@
 
 #include "SourceText.h"
 #include "engine/PXAtomicFile.h"
+#include "game/objects/WOCrate.h"
 #include "game/objects/WODom.h"
+#include "game/objects/WOTeleport.h"
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <set>
 
 namespace {
-
-// Classes the levels place whose game classes do not exist yet: their lines are skipped.
-const std::set<std::string> kClassesNotBuiltYet = {
-    "Bat",      "Bird",          "Bridge",      "Bug",           "ConditionChecker",
-    "Crate",    "CreditsRunner", "FlipSwitch",  "GravityMagnet", "NPCDoor",
-    "Nautilus", "Orb",           "PickleBlock", "Save",          "SecretUnlocker",
-    "Ship",     "Snail",         "SoundPlayer", "Teleport",      "ToggleDoor",
-};
 
 // The editor titles a level setting stands for; className limits an entry to one class.
 struct SettingTitles {
@@ -63,18 +56,54 @@ const std::vector<SettingTitles> kSettingTitles = {
     {"oller", {"Required Oller"}},
     {"raam", {"Required Raam"}},
     {"vonil", {"Required Vonil"}},
+    {"constant", {"Constant Mode"}},
+    {"vonilProximity", {"Required Vonil Proximity"}},
+    {"doubleJump", {"Required Double Jump"}},
+    {"highJump", {"Required High Jump"}},
+    {"map", {"Required Map"}},
+    {"powerFist", {"Required Power Fist"}},
+    {"gravityMagnet", {"Required Gravity Magnet"}},
+    {"wallJump", {"Required Wall Jump"}},
 };
 
-// Settings that are no editable field: state the level sets up as the game would.
+// Settings that are no editable field: state the level sets up as the game would. Each takes a
+// value of an editor value type: a flag (-1 or 0) or a number in pixels goes to applyNumber, a
+// text to applyText.
 struct SpecialSetting {
     const char* className;
     const char* setting;
-    void (*apply)(WorldObject& object, int value);
+    int valueType;
+    void (*applyNumber)(WorldObject& object, int value);
+    void (*applyText)(WorldObject& object, const std::string& value);
 };
 
+WOTeleport& teleport(WorldObject& object) {
+    return static_cast<WOTeleport&>(object);
+}
+
 const SpecialSetting kSpecialSettings[] = {
-    {"Dom", "inPot",
-     [](WorldObject& object, int reached) { static_cast<WODom&>(object).setInPot(reached); }},
+    {"Dom", "inPot", WorldObjectEditorInfo::kFlag,
+     [](WorldObject& object, int reached) { static_cast<WODom&>(object).setInPot(reached); },
+     nullptr},
+    {"Crate", "resistance", WorldObjectEditorInfo::kInteger,
+     [](WorldObject& object, int resistance) {
+         static_cast<WOCrate&>(object).setPushResistance(resistance);
+     },
+     nullptr},
+    {"Teleport", "destination", WorldObjectEditorInfo::kText, nullptr,
+     [](WorldObject& object, const std::string& name) {
+         teleport(object).setDestination(name.c_str());
+     }},
+    {"Teleport", "destinationX", WorldObjectEditorInfo::kInteger,
+     [](WorldObject& object, int x) {
+         teleport(object).setDestinationPosition(x, teleport(object).destinationY());
+     },
+     nullptr},
+    {"Teleport", "destinationY", WorldObjectEditorInfo::kInteger,
+     [](WorldObject& object, int y) {
+         teleport(object).setDestinationPosition(teleport(object).destinationX(), y);
+     },
+     nullptr},
 };
 
 const SpecialSetting* specialSetting(const std::string& className, const std::string& setting) {
@@ -138,9 +167,7 @@ void ObjectCompiler::compile(const std::vector<Level>& levels) {
 void ObjectCompiler::compileObject(const Level& level, const ObjectPlacement& placement) {
     std::unique_ptr<WorldObject> object(createWorldObjectNamed(placement.className.c_str()));
     if (object == nullptr) {
-        if (kClassesNotBuiltYet.count(placement.className) == 0) {
-            fail("there is no object class '" + placement.className + "'");
-        }
+        fail("there is no object class '" + placement.className + "'");
         return;
     }
     object->setPosition(placement.x, placement.y);
@@ -157,12 +184,38 @@ void ObjectCompiler::compileObject(const Level& level, const ObjectPlacement& pl
 bool ObjectCompiler::applySetting(WorldObject& object, const ObjectPlacement& placement,
                                   const std::string& name, const std::string& value) {
     const std::string what = "the " + name + " of a " + placement.className;
-    if (const SpecialSetting* special = specialSetting(placement.className, name)) {
-        const std::optional<int> flag = flagValue(value, what);
-        if (flag) {
-            special->apply(object, *flag);
+    // A flag or a number in pixels, as the value type asks; nothing (reported) for another value.
+    const auto integerValue = [&](int valueType) -> std::optional<int> {
+        if (valueType == WorldObjectEditorInfo::kFlag) {
+            return flagValue(value, what);
         }
-        return flag.has_value();
+        const std::optional<int> number = SourceText::pixels(value);
+        if (!number) {
+            fail(what + " must be a number, not '" + value + "'");
+        }
+        return number;
+    };
+    const auto textFits = [&] {
+        if (value.size() < WorldObject::kTextFieldSize) {
+            return true;
+        }
+        fail(what + " is longer than " + std::to_string(WorldObject::kTextFieldSize - 1) +
+             " characters");
+        return false;
+    };
+    if (const SpecialSetting* special = specialSetting(placement.className, name)) {
+        if (special->valueType == WorldObjectEditorInfo::kText) {
+            if (!textFits()) {
+                return false;
+            }
+            special->applyText(object, value);
+            return true;
+        }
+        const std::optional<int> number = integerValue(special->valueType);
+        if (number) {
+            special->applyNumber(object, *number);
+        }
+        return number.has_value();
     }
     const WorldObjectEditorInfo* field = fieldFor(object, placement.className, name);
     if (field == nullptr) {
@@ -170,21 +223,13 @@ bool ObjectCompiler::applySetting(WorldObject& object, const ObjectPlacement& pl
         return false;
     }
     switch (field->valueType()) {
-    case WorldObjectEditorInfo::kInteger: {
-        const std::optional<int> number = SourceText::pixels(value);
-        if (!number) {
-            fail(what + " must be a number, not '" + value + "'");
-            return false;
-        }
-        *static_cast<int*>(field->dataPointer()) = *number;
-        return true;
-    }
+    case WorldObjectEditorInfo::kInteger:
     case WorldObjectEditorInfo::kFlag: {
-        const std::optional<int> flag = flagValue(value, what);
-        if (flag) {
-            *static_cast<int*>(field->dataPointer()) = *flag;
+        const std::optional<int> number = integerValue(field->valueType());
+        if (number) {
+            *static_cast<int*>(field->dataPointer()) = *number;
         }
-        return flag.has_value();
+        return number.has_value();
     }
     case WorldObjectEditorInfo::kChoice: {
         const std::vector<std::string> none;
@@ -198,9 +243,7 @@ bool ObjectCompiler::applySetting(WorldObject& object, const ObjectPlacement& pl
         return true;
     }
     default:
-        if (value.size() >= WorldObject::kTextFieldSize) {
-            fail(what + " is longer than " + std::to_string(WorldObject::kTextFieldSize - 1) +
-                 " characters");
+        if (!textFits()) {
             return false;
         }
         copyText(value, field->dataPointer());

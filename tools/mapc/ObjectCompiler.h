@@ -17,8 +17,7 @@ public:
     explicit ObjectCompiler(Diagnostics& diagnostics) : _diagnostics(diagnostics) {}
 
     // Appends the objects of every level, in level and line order and owned by their level's
-    // map, to the global world object vector; lines of classes not built yet are skipped.
-    // Every mistake is reported.
+    // map, to the global world object vector. Every mistake is reported.
     void compile(const std::vector<Level>& levels);
 
 private:

@@ -5,6 +5,7 @@
 #include "game/core/Initialization.h"
 #include "game/core/Logic.h"
 #include "game/core/Replay.h"
+#include "game/screens/SecretList.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         deinit();
         return 1;
     }
+    useSecretListWithoutFile();
     Replay replay;
     replay.seed = argc == 5 ? static_cast<unsigned int>(std::strtoul(argv[4], nullptr, 10)) : 1;
     srand(replay.seed);

@@ -9,15 +9,22 @@
 //   hold CONTROLS until CONDITION the controls held until the condition holds (at most 3600 ticks)
 //   press CONTROLS                held for one tick, then let go for one
 // CONTROLS are names joined by '+' ("right+jump"): left, right, jump, action, next, previous,
-// magnet, booster, or "nothing". CONDITIONs, joined by '&' ("x>=300&standing"):
+// magnet, booster, or "nothing"; "toward=THING" holds left or right, whichever leads to the
+// nearest THING on the map (a sad inhabitant before a happy one), and neither once level with
+// it. CONDITIONs, joined by '&' ("x>=300&standing"):
 //   x>=N  x<=N  y>=N  y<=N        the player's position in map pixels
 //   map=NAME                      the current map
 //   standing  airborne            on the ground, or rising or falling
 //   carrying  empty               the hands full or empty
+//   swimming  clinging  hanging   in water, clinging to a wall, hanging at a ledge
 //   teleporting  idle             a teleport animation runs, or none
 //   awake                         the intro is over
+//   near=THING                    the player within a tile of a THING (a sad inhabitant first)
 //   happy=RACE:N  nuts=N  secret=N  at least N happy of the race (flowrian, dom, negg, oller,
 //                                 raam, vonil), hex nuts collected, or secret N unlocked
+//   credits                       the last credit line has rolled off the top of the screen
+// THINGs are the races and the props and devices routes go to: flowrian, dom, negg, oller,
+// raam, vonil, nest, pot, musicbox, accordion, apple, blueberry, switch, teleport.
 #pragma once
 
 #include "game/core/Replay.h"
@@ -35,6 +42,8 @@ public:
         int line = 0;
         std::string text;
         ReplayInput input;
+        // The type code of the object "toward" leads to, or 0.
+        int towardType = 0;
         // Ticks to hold, or 0 when a condition ends the step.
         int ticks = 0;
         std::function<bool()> condition;

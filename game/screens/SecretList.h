@@ -1,0 +1,37 @@
+// The secrets list: every secret in a fixed order, kept in "./data/s.list" so that unlocked
+// secrets survive quitting and loading other saved games.
+#pragma once
+
+#include "Secret.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The secrets in list order (1, 0, 2, 3, 4, 5, 6, 7); null until createSecretList.
+extern std::unique_ptr<std::vector<Secret>> globalSecretList;
+
+// Creates the list with every secret locked; a list that exists already is kept.
+void createSecretList();
+// Frees the list.
+void cleanupSecretList();
+// Unlocks the secrets "./data/s.list" records as unlocked; a missing or short file unlocks what
+// it holds and nothing more.
+void loadSecretList();
+// Starts the list over, every secret locked, and keeps it out of "./data/s.list" from now on, so a
+// recording or replay plays the same whatever the player has unlocked, and changes nothing of it.
+void useSecretListWithoutFile();
+// Replaces "./data/s.list" atomically with the list's state; a failure is only logged.
+void saveSecretList();
+// Unlocks the secret and saves the list at once.
+void unlockSecret(SecretIdentifier identifier);
+// True when the list holds the secret unlocked.
+bool secretUnlocked(SecretIdentifier identifier);
+// True when every secret of the list is unlocked.
+bool allSecretsUnlocked();
+// The secret's description, a printf format ("100%%"); null outside 0..7.
+const char* descriptionForSecretIdentifier(SecretIdentifier identifier);
+// The secret whose description the text begins with, or kSecretNone.
+SecretIdentifier identifierForSecretDescription(const char* text);
+// The description as the player reads it: its printf escapes ("%%") resolved.
+std::string secretDescriptionAsShown(const char* description);
