@@ -34,22 +34,6 @@ constexpr SettingField kSettingFields[] = {
     {"Required Wall Jump", WorldObjectEditorInfo::kFlag},
 };
 
-// The first toggleable object of the current map with the label; null for an empty label.
-WOToggleable* toggleableLabelled(const char* label) {
-    if (globalMapSpecificWorldObjectVector == nullptr || label[0] == '\0') {
-        return nullptr;
-    }
-    for (WorldObject* object : *globalMapSpecificWorldObjectVector) {
-        auto* candidate = (object->getPropertyFlags() & WORLD_OBJECT_PROPERTY_TOGGLEABLE)
-                              ? dynamic_cast<WOToggleable*>(object)
-                              : nullptr;
-        if (candidate && strncmp(candidate->label(), label, WorldObject::kTextFieldSize) == 0) {
-            return candidate;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 WOConditionChecker::WOConditionChecker() {
@@ -108,7 +92,7 @@ int WOConditionChecker::currentResult() const {
 void WOConditionChecker::logic() {
     const int result = currentResult();
     if (result != _previousResult || _settings[kConstantMode]) {
-        if (WOToggleable* target = toggleableLabelled(_targetObjectLabel)) {
+        if (WOToggleable* target = WOToggleable::labelledInCurrentMap(_targetObjectLabel)) {
             target->toggle(result);
         }
     }

@@ -3,7 +3,6 @@
 #include "WOToggleable.h"
 #include "WorldObjectRecord.h"
 #include "engine/PXInit.h"
-#include "engine/PXSound.h"
 
 WOFlipSwitch::WOFlipSwitch()
     : _onSound(fetchSound("switchOn.wav")), _offSound(fetchSound("switchOff.wav")) {
@@ -59,10 +58,7 @@ void WOFlipSwitch::logic() {
 
 void WOFlipSwitch::finishTurn() {
     _state = pulledState();
-    PXSound* sound = _state ? _onSound : _offSound;
-    if (sound != nullptr) {
-        sound->play(0);
-    }
+    playSound(_state ? _onSound : _offSound);
     _sprite.setCurrentAnimation(_state ? "on" : "off");
     _turningOn = _turningOff = false;
     if (WOToggleable* target = findTarget()) {

@@ -4,7 +4,6 @@
 #include "WorldObjectVector.h"
 #include "engine/PXFont.h"
 #include "engine/PXInit.h"
-#include "engine/PXSound.h"
 #include "engine/PXTexture.h"
 #include "game/core/ResourceManager.h"
 #include "game/player/Player.h"
@@ -52,12 +51,6 @@ constexpr int kNumberX = 5;
 // Two-digit numbers from 11 start further left to stay centred.
 constexpr int kWideNumberX = 3;
 constexpr int kWideNumber = 11;
-
-void play(PXSound* sound) {
-    if (sound != nullptr) {
-        sound->play(0);
-    }
-}
 
 } // namespace
 
@@ -111,7 +104,7 @@ int WONPCDoor::toggle(int state) {
     _state = state ? PX_TRUE : PX_FALSE;
     if (_state) {
         _fadingOut = true;
-        play(_powerDownSound);
+        playSound(_powerDownSound);
     }
     forceStateUpdate();
     return PX_TRUE;
@@ -167,12 +160,12 @@ void WONPCDoor::stepOpening() {
             _fadingOut = false;
             _opening = true;
             _sprite.setCurrentAnimation("opening");
-            play(_stoneUpSound);
+            playSound(_stoneUpSound);
         }
     } else if (_opening && _sprite.finishedAnimating()) {
         _opening = false;
         forceStateUpdate();
-        play(_powerUpSound);
+        playSound(_powerUpSound);
         _fadingIn = true;
     } else if (_fadingIn) {
         _iconAlpha = std::min(1.0f, _iconAlpha + kFadeInStep);

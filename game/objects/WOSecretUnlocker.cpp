@@ -4,7 +4,6 @@
 #include "WorldObjectVector.h"
 #include "engine/PXFont.h"
 #include "engine/PXPrimitives.h"
-#include "engine/PXSound.h"
 #include "game/core/Globals.h"
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
@@ -176,9 +175,7 @@ bool WOSecretUnlocker::requirementsMet() const {
 }
 
 void WOSecretUnlocker::fire() {
-    if (PXSound* sound = fetchSound("secretUnlocked.wav")) {
-        sound->play(0);
-    }
+    playSound(fetchSound("secretUnlocked.wav"));
     startSliding(BannerState::SlidingIn);
     unlockSecret(identifierForSecretDescription(_secret));
 }

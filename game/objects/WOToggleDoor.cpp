@@ -2,17 +2,6 @@
 
 #include "WorldObjectRecord.h"
 #include "engine/PXInit.h"
-#include "engine/PXSound.h"
-
-namespace {
-
-void play(PXSound* sound) {
-    if (sound != nullptr) {
-        sound->play(0);
-    }
-}
-
-} // namespace
 
 WOToggleDoor::WOToggleDoor()
     : _upSound(fetchSound("stoneUp.wav")), _downSound(fetchSound("stoneDown.wav")) {
@@ -35,11 +24,11 @@ int WOToggleDoor::toggle(int state) {
     if (_state) {
         _opening = true;
         _sprite.setCurrentAnimation("opening");
-        play(_upSound);
+        playSound(_upSound);
     } else {
         _closing = true;
         _sprite.setCurrentAnimation("closing");
-        play(_downSound);
+        playSound(_downSound);
     }
     return PX_TRUE;
 }

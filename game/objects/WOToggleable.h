@@ -13,6 +13,9 @@ public:
     const char* label() const { return _label; }
     // The "State".
     int state() const { return _state; }
+    // The first toggleable object of the current map with the label (compared over the label
+    // buffer's size); null for an empty label or when there is none.
+    static WOToggleable* labelledInCurrentMap(const char* label);
     // True when the object may go to the state now.
     virtual int isToggleable(int state) = 0;
     // Goes to the state; true when it did.

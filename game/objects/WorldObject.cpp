@@ -4,6 +4,7 @@
 #include "WorldObjectVector.h"
 #include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
+#include "engine/PXSound.h"
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
 #include "game/core/Sprite.h"
@@ -237,6 +238,12 @@ PXSound* WorldObject::fetchSound(const char* name) {
         globalLog->write("World object sound %s cannot be loaded; objects play nothing\n", name);
     }
     return sound;
+}
+
+void WorldObject::playSound(PXSound* sound) {
+    if (sound != nullptr) {
+        sound->play(0);
+    }
 }
 
 void WorldObject::reportMissingSpriteBox(int index) {

@@ -200,6 +200,8 @@ protected:
     static bool loadSprite(Sprite& sprite, const char* fileName, const char* animation);
     // The sample from the resource manager; null, logged once per name, when it cannot be had.
     static PXSound* fetchSound(const char* name);
+    // Plays the sample once; a sample that could not be had (null) is silent.
+    static void playSound(PXSound* sound);
 
     // Box 0 of the sprite frame moved to the position; an empty box at the position (logged
     // once) when the frame has none.
