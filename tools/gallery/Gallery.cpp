@@ -5,8 +5,9 @@
 // backgrounds and the world objects placed on it) and pose-<name>.bmp frames of the demo world
 // played tick by tick as the game plays them: the intro under the letterbox; the player standing,
 // running, jumping, clinging, swimming, carrying, boosting and in the darkness halo; a sad
-// inhabitant of each race showing its wish. It needs a display; tools/gallery.sh runs it on a
-// private X server.
+// inhabitant of each race showing its wish; each map with its weather, water with bubbles, a
+// teleport lighting up, a door opening, the secret banner and the credits. It needs a display;
+// tools/gallery.sh runs it on a private X server.
 #include "engine/Paxtor.h"
 #include "game/core/Draw.h"
 #include "game/core/Globals.h"
@@ -17,9 +18,11 @@
 #include "game/core/Settings.h"
 #include "game/core/Sprite.h"
 #include "game/objects/WONPC.h"
+#include "game/objects/WOToggleable.h"
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/DarknessHalo.h"
 #include "game/world/Map.h"
@@ -298,8 +301,9 @@ bool savePoses(const fs::path& out) {
     return saved && savePose(out, "swimming");
 }
 
-// The first sad object of the type in the world object list, or null.
-WorldObject* firstSad(int type) {
+// The first object of the type in the world object list (of inhabitants, the first sad one), or
+// null.
+WorldObject* firstOf(int type) {
     for (WorldObject* object : *globalWorldObjectVector) {
         const auto* inhabitant = dynamic_cast<const WONPC*>(object);
         if (object->getObjectType() == type &&
@@ -322,10 +326,9 @@ bool saveStrip(const fs::path& out, const char* name, int frames, int ticksBetwe
     return strip.save(out / ("pose-" + std::string(name) + ".bmp"));
 }
 
-// Goes to the map of the first sad one of the type and stands left of it, then shows it over a
-// while: wandering, and thinking of its wish.
-bool saveBesideStrip(const fs::path& out, int type, const char* name) {
-    WorldObject* object = firstSad(type);
+// Goes to the object's map and stands the player the given distance right of it, feet level
+// with its bottom; false when the object or its map is missing.
+bool standBeside(WorldObject* object, int dx) {
     if (object == nullptr || object->getOwnerMap() == nullptr) {
         return false;
     }
@@ -334,8 +337,84 @@ bool saveBesideStrip(const fs::path& out, int type, const char* name) {
         return false;
     }
     object->updateCurrentBBox();
-    globalPlayer->setPosition(object->getXPos() - 40, object->getBBox()->getBottomBound() - 23);
-    return saveStrip(out, name, 5, 120);
+    globalPlayer->setPosition(object->getXPos() + dx, object->getBBox()->getBottomBound() - 23);
+    return true;
+}
+
+// Stands left of the first sad one of the type, then shows it over a while: wandering, and
+// thinking of its wish.
+bool saveBesideStrip(const fs::path& out, int type, const char* name) {
+    return standBeside(firstOf(type), -40) && saveStrip(out, name, 5, 120);
+}
+
+// A moment of each map with its weather, a little after arriving at its first object.
+bool saveAreaPoses(const fs::path& out) {
+    std::vector<std::string> maps;
+    for (const WorldObject* object : *globalWorldObjectVector) {
+        const char* owner = object->getOwnerMap();
+        if (owner != nullptr && std::find(maps.begin(), maps.end(), owner) == maps.end()) {
+            maps.emplace_back(owner);
+        }
+    }
+    for (const std::string& map : maps) {
+        const auto first = std::find_if(
+            globalWorldObjectVector->begin(), globalWorldObjectVector->end(),
+            [&map](const WorldObject* object) { return map == object->getOwnerMap(); });
+        if (!standBeside(*first, 0)) {
+            return false;
+        }
+        play(90, {});
+        if (!savePose(out, ("area-" + map).c_str())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The finished world's moments: each area, water with bubbles, a teleport lighting up, a door
+// opening, the secret banner and the credits rolling over the last map.
+bool saveFinishedWorldPoses(const fs::path& out) {
+    useSecretListWithoutFile();
+    srand(1);
+    if (!initNewGame()) {
+        return false;
+    }
+    skipIntro();
+    bool saved = saveAreaPoses(out);
+    if (globalMap->getNumberOfWaterAreas() == 0) {
+        standBeside(firstOf(WORLD_OBJECT_OLLER), 0);
+    }
+    if (globalMap->getNumberOfWaterAreas() > 0) {
+        const BoundingBox& pool = globalMap->getWaterArea(0)->boundingBox();
+        globalPlayer->setPosition(pool.getLeftBound() + 8, pool.getTopBound() + 8);
+        play(240, {});
+        saved = saved && savePose(out, "water");
+    }
+    auto* teleport = dynamic_cast<WOToggleable*>(firstOf(WORLD_OBJECT_TELEPORT));
+    saved = saved && teleport != nullptr && standBeside(teleport, -40);
+    if (saved) {
+        teleport->toggle(PX_TRUE);
+        play(14, {});
+        saved = savePose(out, "teleport");
+    }
+    auto* door = dynamic_cast<WOToggleable*>(firstOf(WORLD_OBJECT_TOGGLE_DOOR));
+    saved = saved && door != nullptr && standBeside(door, -40);
+    if (saved) {
+        door->toggle(PX_TRUE);
+        play(12, {});
+        saved = savePose(out, "door");
+    }
+    saved = saved && standBeside(firstOf(WORLD_OBJECT_SECRET_UNLOCKER), 0);
+    if (saved) {
+        play(150, {});
+        saved = savePose(out, "secret");
+    }
+    saved = saved && standBeside(firstOf(WORLD_OBJECT_CREDITS_RUNNER), 16);
+    if (saved) {
+        play(400, {moveRightKey()});
+        saved = savePose(out, "credits");
+    }
+    return saved;
 }
 
 // A new game in which the player carries the music box, boosts and walks in the dark, then a
@@ -346,7 +425,7 @@ bool saveLivingWorldPoses(const fs::path& out) {
         return false;
     }
     skipIntro();
-    const WorldObject* musicBox = firstSad(WORLD_OBJECT_MUSIC_BOX);
+    const WorldObject* musicBox = firstOf(WORLD_OBJECT_MUSIC_BOX);
     if (musicBox == nullptr) {
         return false;
     }
@@ -399,7 +478,8 @@ int main(int argc, char** argv) {
     }
     const fs::path data = "./data";
     const bool saved = saveSprites(catalog, out) && saveTilesets(data, out) && saveTitle(out) &&
-                       saveMaps(data, out) && savePoses(out) && saveLivingWorldPoses(out);
+                       saveMaps(data, out) && savePoses(out) && saveLivingWorldPoses(out) &&
+                       saveFinishedWorldPoses(out);
     deinit();
     return saved ? 0 : 1;
 }
