@@ -133,7 +133,14 @@ void WONPCDoor::logic() {
     }
     _sprite.logic();
     stepOpening();
+    blockWhileShut();
     updateCurrentBBox();
+}
+
+void WONPCDoor::blockWhileShut() {
+    const int flags = getPropertyFlags();
+    setPropertyFlags(isShut() ? flags | WORLD_OBJECT_PROPERTY_SOLID
+                              : flags & ~WORLD_OBJECT_PROPERTY_SOLID);
 }
 
 bool WONPCDoor::playerIsNear() const {
@@ -198,5 +205,6 @@ void WONPCDoor::forceStateUpdate() {
     if (!_opening) {
         _sprite.setCurrentAnimation(isShut() ? "closed" : "open");
     }
+    blockWhileShut();
     updateCurrentBBox();
 }

@@ -72,6 +72,8 @@ public:
 private:
     // Closed, or on its way to open with the icon gone or going.
     bool isShut() const { return !_state || _fadingOut || _opening; }
+    // A shut door blocks the player like a wall; an open one is a doorway.
+    void blockWhileShut();
     bool playerIsNear() const;
     void openWhenEarned();
     void stepOpening();

@@ -3,15 +3,22 @@
 #include "engine/Paxtor.h"
 #include "game/core/Logic.h"
 #include "game/core/Settings.h"
+#include "game/objects/WOCreditsRunner.h"
+#include "game/objects/WONPC.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/Credits.h"
+#include "game/screens/SecretList.h"
+#include "game/world/Camera.h"
 #include "game/world/Map.h"
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -55,17 +62,101 @@ std::optional<int> keyOf(const std::string& control) {
     return found != kControls.end() ? std::optional(found->second) : std::nullopt;
 }
 
-std::optional<ReplayInput> inputOf(const std::string& controls) {
+// The type code of a thing routes go to, by name.
+std::optional<int> typeOf(const std::string& thing) {
+    static const std::map<std::string, int> kThings = {
+        {"flowrian", WORLD_OBJECT_FLOWRIAN},  {"dom", WORLD_OBJECT_DOM},
+        {"negg", WORLD_OBJECT_NEGG},          {"oller", WORLD_OBJECT_OLLER},
+        {"raam", WORLD_OBJECT_RAAM},          {"vonil", WORLD_OBJECT_VONIL},
+        {"nest", WORLD_OBJECT_NEST},          {"pot", WORLD_OBJECT_DOM_POT},
+        {"musicbox", WORLD_OBJECT_MUSIC_BOX}, {"accordion", WORLD_OBJECT_ACCORDIAN},
+        {"apple", WORLD_OBJECT_APPLE},        {"blueberry", WORLD_OBJECT_BLUEBERRY},
+        {"switch", WORLD_OBJECT_FLIP_SWITCH}, {"teleport", WORLD_OBJECT_TELEPORT},
+    };
+    const auto found = kThings.find(thing);
+    return found != kThings.end() ? std::optional(found->second) : std::nullopt;
+}
+
+int centreOf(const BoundingBox& box) {
+    return (box.getLeftBound() + box.getRightBound()) / 2;
+}
+
+bool isSadInhabitant(const WorldObject* object) {
+    const auto* inhabitant = dynamic_cast<const WONPC*>(object);
+    return inhabitant != nullptr && inhabitant->getSadState() != 0;
+}
+
+// The object of the type on the current map nearest to the player, a sad inhabitant before a
+// happy one; null when the map has none.
+const WorldObject* nearestOfType(int type) {
+    const WorldObject* nearest = nullptr;
+    std::pair<bool, int> best{};
+    const BoundingBox& player = *globalPlayer->getBBox();
+    for (const WorldObject* object : *globalMapSpecificWorldObjectVector) {
+        if (object->getObjectType() != type) {
+            continue;
+        }
+        const BoundingBox& box = *object->getBBox();
+        const int distance = std::abs(centreOf(box) - centreOf(player)) +
+                             std::abs(box.getTopBound() - player.getTopBound());
+        const std::pair<bool, int> rank{!isSadInhabitant(object), distance};
+        if (nearest == nullptr || rank < best) {
+            nearest = object;
+            best = rank;
+        }
+    }
+    return nearest;
+}
+
+// Left or right toward the nearest object of the type, or neither once level with it.
+ReplayInput towardInput(int type) {
+    constexpr int kLevel = 1;
     ReplayInput input;
-    if (controls == "nothing") {
+    const WorldObject* target = nearestOfType(type);
+    if (target == nullptr) {
         return input;
     }
+    const int offset = centreOf(*target->getBBox()) - centreOf(*globalPlayer->getBBox());
+    const Settings& keys = *Settings::instance();
+    if (offset > kLevel) {
+        input.keys[keys.keyMoveRight] = true;
+    } else if (offset < -kLevel) {
+        input.keys[keys.keyMoveLeft] = true;
+    }
+    return input;
+}
+
+// Reads CONTROLS into the step's keys and "toward" target; false for an unknown name.
+bool parseControls(const std::string& controls, RouteScript::Step& step) {
+    if (controls == "nothing") {
+        return true;
+    }
     for (const std::string& control : split(controls, '+')) {
+        if (control.rfind("toward=", 0) == 0) {
+            const std::optional<int> type = typeOf(control.substr(7));
+            if (!type) {
+                return false;
+            }
+            step.towardType = *type;
+            continue;
+        }
         const std::optional<int> key = keyOf(control);
         if (!key) {
-            return std::nullopt;
+            return false;
         }
-        input.keys[*key] = true;
+        step.input.keys[*key] = true;
+    }
+    return true;
+}
+
+// The input of a tick of the step: its keys and, with a "toward" target, the way there.
+ReplayInput stepInput(const RouteScript::Step& step) {
+    ReplayInput input = step.input;
+    if (step.towardType != 0) {
+        const ReplayInput toward = towardInput(step.towardType);
+        for (size_t key = 0; key < input.keys.size(); key++) {
+            input.keys[key] = input.keys[key] || toward.keys[key];
+        }
     }
     return input;
 }
@@ -83,16 +174,39 @@ std::map<std::string, int> happyCounts() {
             {"nuts", collected}};
 }
 
+// On the ground: neither rising nor falling, and on something (the apex of a jump and the first
+// step over an edge are neither rising nor falling for a tick).
+bool standing() {
+    const PlayerState& state = globalPlayer->state();
+    return !state.rising && !state.falling && globalPlayer->blocked(player::kDown, 1);
+}
+
+// True once the credits of the current map have rolled past the top of the screen.
+bool creditsHaveRolled() {
+    for (const WorldObject* object : *globalMapSpecificWorldObjectVector) {
+        const auto* runner = dynamic_cast<const WOCreditsRunner*>(object);
+        if (runner == nullptr || runner->credits() == nullptr) {
+            continue;
+        }
+        const auto lines = runner->credits()->placedLines(globalCamera->getXPos());
+        return !lines.empty() && !lines.back().visible && lines.back().y < 0;
+    }
+    return false;
+}
+
 std::optional<std::function<bool()>> simpleCondition(const std::string& text) {
     static const std::map<std::string, std::function<bool()>> kStates = {
-        {"standing",
-         [] { return !globalPlayer->state().rising && !globalPlayer->state().falling; }},
-        {"airborne", [] { return globalPlayer->state().rising || globalPlayer->state().falling; }},
+        {"standing", standing},
+        {"airborne", [] { return !standing(); }},
         {"carrying", [] { return globalPlayer->heldObject() != nullptr; }},
         {"empty", [] { return globalPlayer->heldObject() == nullptr; }},
+        {"swimming", [] { return globalPlayer->state().inWater; }},
+        {"clinging", [] { return globalPlayer->state().clinging; }},
+        {"hanging", [] { return globalPlayer->state().grappling; }},
         {"teleporting", [] { return globalPlayer->isTeleporting() != 0; }},
         {"idle", [] { return globalPlayer->isTeleporting() == 0; }},
         {"awake", [] { return globalPlayer->inIntroSequence() == 0; }},
+        {"credits", creditsHaveRolled},
     };
     const auto found = kStates.find(text);
     return found != kStates.end() ? std::optional(found->second) : std::nullopt;
@@ -129,6 +243,32 @@ std::optional<std::function<bool()>> comparison(const std::string& text) {
             const char* current = globalMap->getFilename();
             return current != nullptr && value == current;
         };
+    }
+    if (name == "near") {
+        const std::optional<int> type = typeOf(value);
+        if (!type) {
+            return std::nullopt;
+        }
+        return [type] {
+            constexpr int kTile = 16;
+            const WorldObject* target = nearestOfType(*type);
+            if (target == nullptr) {
+                return false;
+            }
+            const BoundingBox& player = *globalPlayer->getBBox();
+            const BoundingBox reach(player.getLeftBound() - kTile, player.getTopBound() - kTile,
+                                    player.getRightBound() + kTile,
+                                    player.getBottomBound() + kTile);
+            return BoundingBox::checkCollision(&reach, target->getBBox()) != 0;
+        };
+    }
+    if (name == "secret") {
+        const std::optional<int> identifier = number(value);
+        if (!identifier || *identifier < kSecretNautilusFriend ||
+            *identifier > kSecretHundredPercent) {
+            return std::nullopt;
+        }
+        return [identifier] { return secretUnlocked(static_cast<SecretIdentifier>(*identifier)); };
     }
     if (name == "nuts") {
         const std::optional<int> count = number(value);
@@ -180,26 +320,21 @@ std::optional<RouteScript::Step> parseStep(const std::vector<std::string>& words
             return step;
         }
     } else if (verb == "press" && words.size() == 2) {
-        const std::optional<ReplayInput> input = inputOf(words[1]);
-        if (input) {
-            step.input = *input;
+        if (parseControls(words[1], step)) {
             step.ticks = 1;
             step.release = true;
             return step;
         }
-    } else if (verb == "hold" && words.size() == 4) {
-        const std::optional<ReplayInput> input = inputOf(words[1]);
-        if (input && words[2] == "for") {
+    } else if (verb == "hold" && words.size() == 4 && parseControls(words[1], step)) {
+        if (words[2] == "for") {
             const std::optional<int> ticks = number(words[3]);
             if (ticks && *ticks > 0) {
-                step.input = *input;
                 step.ticks = *ticks;
                 return step;
             }
-        } else if (input && words[2] == "until") {
+        } else if (words[2] == "until") {
             std::optional<std::function<bool()>> condition = conditionOf(words[3]);
             if (condition) {
-                step.input = *input;
                 step.condition = *condition;
                 return step;
             }
@@ -263,11 +398,11 @@ bool RouteScript::play(Replay& replay, std::string& error) const {
                             ") did not come true; the player is at " + where();
                     return false;
                 }
-                playTick(step.input, replay);
+                playTick(stepInput(step), replay);
             }
         } else {
             for (int tick = 0; tick < step.ticks; tick++) {
-                playTick(step.input, replay);
+                playTick(stepInput(step), replay);
             }
         }
         if (step.release) {

@@ -14,7 +14,7 @@
 // it. CONDITIONs, joined by '&' ("x>=300&standing"):
 //   x>=N  x<=N  y>=N  y<=N        the player's position in map pixels
 //   map=NAME                      the current map
-//   standing  airborne            on the ground, or rising or falling
+//   standing  airborne            on the ground, or not
 //   carrying  empty               the hands full or empty
 //   swimming  clinging  hanging   in water, clinging to a wall, hanging at a ledge
 //   teleporting  idle             a teleport animation runs, or none

@@ -208,6 +208,10 @@ TEST_F(SwitchAndDoorTest, InhabitantDoorsOpenNearThePlayerForEnoughHappyInhabita
     standAt(kDoorX - 16);
     ticks(5);
     EXPECT_EQ(raceDoor.state(), 0) << "one happy Flowrian of two";
+    hold(SDLK_RIGHT);
+    ticks(20);
+    release(SDLK_RIGHT);
+    EXPECT_LT(thePlayer().getBBox()->getRightBound(), kDoorX) << "a shut door blocks the way";
 
     addFlowrian(PX_FALSE);
     setCollectedHexNuts(2);
@@ -221,6 +225,10 @@ TEST_F(SwitchAndDoorTest, InhabitantDoorsOpenNearThePlayerForEnoughHappyInhabita
     EXPECT_EQ(ticksUntil([&] { return !raceDoor.isFadingIn(); }, 100), 51);
     EXPECT_EQ(raceDoor.iconAlpha(), 1.0f);
     EXPECT_FALSE(raceDoor.toggle(PX_TRUE)) << "open already";
+    hold(SDLK_RIGHT);
+    EXPECT_GT(ticksUntil([] { return thePlayer().getXPos() > kDoorX + 16; }, 60), 0)
+        << "an open door is a doorway";
+    release(SDLK_RIGHT);
 
     thePlayer().setPosition(kDoorX + 84, thePlayer().getYPos());
     tick();
