@@ -284,7 +284,7 @@ TEST_F(DataMapTest, EveryMapLoadsResolvesItsReferencesAndSavesBackByteForByte) {
 }
 
 // The types of the objects the level sources place, in the order the compiler writes them:
-// levels by path, lines in order; classes the game does not build yet are left out.
+// levels by path, lines in order. Every placed class must be one the game has.
 std::vector<int> placedObjectTypes() {
     std::vector<int> types;
     for (const fs::path& level : filesUnder(fs::path(CORVANE_ASSETS_DIR) / "maps", ".map")) {
@@ -297,9 +297,8 @@ std::vector<int> placedObjectTypes() {
             if (words >> command >> className && command == "object") {
                 const std::unique_ptr<WorldObject> object(
                     createWorldObjectNamed(className.c_str()));
-                if (object != nullptr) {
-                    types.push_back(object->getObjectType());
-                }
+                EXPECT_NE(object, nullptr) << level << " places a " << className;
+                types.push_back(object != nullptr ? object->getObjectType() : -1);
             }
         }
     }
