@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs the real corvane binary for a number of seconds on a private X server and reports its
-# frames per second (from a recording of the run), its peak resident memory and how much of
-# that is its own rather than shared library pages (Mesa's JIT library alone is most of it).
+# Runs the real corvane binary for a number of seconds on a private X server and reports the
+# processor time it used (user and system time of all its threads, Mesa's rasterisers among
+# them, in cores, over the run after the first two seconds of start-up), its frames per second
+# (from a recording of the run), its peak resident memory and how much of that is its own rather
+# than shared library pages (Mesa's JIT library alone is most of it).
 # Usage: bench/measure-binary.sh CORVANE_BINARY [SECONDS]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
@@ -11,8 +13,17 @@ RECORDING="$(mktemp)"
 trap 'rm -f "$RECORDING"' EXIT
 
 run_headless bash -c '
+    # Clock ticks of user and system time of all the threads of the process.
+    cpu_ticks() { awk "{print \$14 + \$15}" "/proc/$1/stat"; }
     "$1" --record "$2" & GAME_PID=$!
-    sleep "$3"
+    sleep 2
+    START_TICKS=$(cpu_ticks "$GAME_PID")
+    START=$(date +%s.%N)
+    sleep "$(($3 - 2))"
+    END_TICKS=$(cpu_ticks "$GAME_PID")
+    END=$(date +%s.%N)
+    awk -v ticks=$((END_TICKS - START_TICKS)) -v hz="$(getconf CLK_TCK)" -v start="$START" \
+        -v end="$END" "BEGIN {printf \"processor time: %.2f cores\\n\", ticks / hz / (end - start)}"
     PEAK=$(awk "/VmHWM/ {print \$2}" "/proc/$GAME_PID/status")
     ANONYMOUS=$(awk "/RssAnon/ {print \$2}" "/proc/$GAME_PID/status")
     kill -TERM "$GAME_PID"

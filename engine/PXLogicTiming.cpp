@@ -6,6 +6,7 @@
 #include "PXMouse.h"
 
 #include <algorithm>
+#include <vector>
 
 Uint32 _PXLogicSpeed = 1;
 Uint32 _PXLogicTimeRequiredPerLogicCycle = 0;
@@ -18,13 +19,46 @@ namespace {
 
 PXClockSource _PXClock = SDL_GetTicks;
 
+// A key or button pressed since the last tick ended and released before it: a quick tap that
+// fell between two pumps. Its release waits for the tick to end, so the tick sees one press.
+struct TapLatch {
+    std::vector<int> pressed;
+    std::vector<int> releaseAfterTick;
+
+    void press(int which) {
+        pressed.push_back(which);
+        std::erase(releaseAfterTick, which);
+    }
+    // True when the release must wait for the end of the tick.
+    bool deferRelease(int which) {
+        if (std::find(pressed.begin(), pressed.end(), which) == pressed.end()) {
+            return false;
+        }
+        releaseAfterTick.push_back(which);
+        return true;
+    }
+    // Forgets the presses of the tick that ended and hands over the releases that waited.
+    std::vector<int> endTick() {
+        pressed.clear();
+        std::vector<int> releases;
+        releases.swap(releaseAfterTick);
+        return releases;
+    }
+};
+
+TapLatch _PXKeyTaps;
+TapLatch _PXButtonTaps;
+
 void dispatchEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
+        _PXKeyTaps.press(event.key.keysym.sym);
         _PXSetKey(event.key.keysym.sym);
         break;
     case SDL_KEYUP:
-        _PXUnsetKey(event.key.keysym.sym);
+        if (!_PXKeyTaps.deferRelease(event.key.keysym.sym)) {
+            _PXUnsetKey(event.key.keysym.sym);
+        }
         break;
     case SDL_MOUSEMOTION:
         PXMouseX = event.motion.x;
@@ -43,10 +77,13 @@ void dispatchEvent(const SDL_Event& event) {
         _PXSetHat(event.jhat.value);
         break;
     case SDL_JOYBUTTONDOWN:
+        _PXButtonTaps.press(event.jbutton.button);
         _PXSetGamePadButton(event.jbutton.button);
         break;
     case SDL_JOYBUTTONUP:
-        _PXUnsetGamePadButton(event.jbutton.button);
+        if (!_PXButtonTaps.deferRelease(event.jbutton.button)) {
+            _PXUnsetGamePadButton(event.jbutton.button);
+        }
         break;
     case SDL_QUIT:
         _PXAppQuitRequested = PX_TRUE;
@@ -104,6 +141,19 @@ void PXLogicUpdate() {
     }
     if (_PXLogicCurrentCycles == 0) {
         _PXLogicTimeElapsed = 0;
+    }
+    for (const int symbol : _PXKeyTaps.endTick()) {
+        _PXUnsetKey(static_cast<SDLKey>(symbol));
+    }
+    for (const int button : _PXButtonTaps.endTick()) {
+        _PXUnsetGamePadButton(button);
+    }
+}
+
+void PXSleepUntilNextTick() {
+    const Uint32 pending = _PXLogicTimeElapsed + (PXClockTicks() - _PXLogicLastTime);
+    if (pending < _PXLogicTimeRequiredPerLogicCycle) {
+        SDL_Delay(_PXLogicTimeRequiredPerLogicCycle - pending);
     }
 }
 

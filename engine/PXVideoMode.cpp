@@ -42,6 +42,8 @@ void pinLoadedModules() {}
 
 int openVideoMode(int width, int height, int fullscreen) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // Swaps wait for the display's refresh where the driver offers it; loops sleep either way.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     Uint32 flags = SDL_OPENGL;
     if (fullscreen == 1) {
         flags |= SDL_FULLSCREEN;

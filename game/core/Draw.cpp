@@ -90,6 +90,14 @@ void drawPart(const std::vector<WorldObject*>& objects, bool back) {
 
 } // namespace
 
+void presentFrame(const std::function<void()>& drawLogical) {
+    glPushMatrix();
+    glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
+    drawLogical();
+    glPopMatrix();
+    PXSwapBuffers();
+}
+
 void draw(int swap) {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);

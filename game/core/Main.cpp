@@ -9,7 +9,6 @@
 #include "engine/Paxtor.h"
 #include "game/screens/SecretList.h"
 
-#include <GL/gl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -54,18 +53,15 @@ std::optional<Options> readOptions(int argc, char** argv) {
 }
 
 void drawFrame() {
-    glPushMatrix();
-    glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
-    draw(PX_TRUE);
-    glPopMatrix();
+    presentFrame([] { draw(PX_FALSE); });
 }
 
 bool stillPlaying() {
     return !PXApplicationQuitRequested() && !GAME_EXIT_REQUESTED;
 }
 
-// Plays in real time: every due tick runs, then one frame is drawn. A recording notes the
-// input of every tick.
+// Plays in real time: every due tick runs, then one frame is drawn and the loop sleeps until the
+// next tick is due. A recording notes the input of every tick.
 void runMainLoop(Replay* recording) {
     PXResetLogicLoop();
     while (stillPlaying()) {
@@ -82,6 +78,7 @@ void runMainLoop(Replay* recording) {
         if (recording != nullptr) {
             recording->frames++;
         }
+        PXSleepUntilNextTick();
     }
 }
 

@@ -137,7 +137,27 @@ TEST_F(LogicEventPumpTest, EventsArePumpedOnlyInPassesWithADueTick) {
 
     pushKey(SDL_KEYUP, SDLK_RIGHT);
     EXPECT_EQ(passAt(1036), 1);
-    EXPECT_FALSE(PXKey(100));
+    EXPECT_FALSE(PXKey(100)) << "a held key is released as soon as it is let go";
+}
+
+TEST_F(LogicEventPumpTest, ATapBetweenTwoPumpsIsOnePressForTheNextTick) {
+    pushKey(SDL_KEYDOWN, SDLK_SPACE);
+    pushKey(SDL_KEYUP, SDLK_SPACE);
+    fakeNow = 1020;
+    PXPreLogicLoop();
+    ASSERT_TRUE(PXLogicLoop());
+    EXPECT_TRUE(PXKey(133)) << "the tick sees the tap";
+    EXPECT_TRUE(PXKey(133, PX_TRUE));
+    PXLogicUpdate();
+    EXPECT_FALSE(PXKey(133)) << "and it ends with the tick";
+    PXPostLogicLoop();
+
+    // A tap, then the key pressed again before the tick: it stays held after the tick.
+    pushKey(SDL_KEYDOWN, SDLK_SPACE);
+    pushKey(SDL_KEYUP, SDLK_SPACE);
+    pushKey(SDL_KEYDOWN, SDLK_SPACE);
+    EXPECT_EQ(passAt(1036), 1);
+    EXPECT_TRUE(PXKey(133));
 }
 
 } // namespace
