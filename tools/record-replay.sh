@@ -5,9 +5,6 @@
 # Usage: tools/record-replay.sh SCENARIO OUTPUT.replay [GAME_BINARY]
 # Scenarios, each starting with a new game and its intro:
 #   run-and-jump   run right, jump, run back
-#   living-world   lift the music box on the knoll behind the start, store it and take it out again, carry
-#                  it past the map powerup to the sad Flowrian until it is happy, put it down,
-#                  and drop into the creek beyond the tunnel for the hex nut there
 # Without GAME_BINARY the Release build is made and used.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -26,8 +23,6 @@ run_headless bash -c '
     set -euo pipefail
     # hold KEY SECONDS: keeps the key down for a while, as a finger does.
     hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
-    # tap KEY: a short press the game sees on its next tick.
-    tap() { hold "$1" 0.15; sleep 0.2; }
 
     "$1" --record "$2" & GAME_PID=$!
     WINDOW=$(timeout 30 xdotool search --sync --all --pid "$GAME_PID" --name "^Corvane$" | head -n 1)
@@ -39,15 +34,6 @@ run_headless bash -c '
         hold space 0.4; sleep 1
         xdotool keyup Right
         hold Left 0.8; sleep 0.5
-        ;;
-    living-world)
-        hold Left 0.6; sleep 0.3
-        tap z; sleep 0.5
-        tap e; sleep 0.3
-        tap e; sleep 1
-        hold Right 1.5; sleep 7
-        tap z; sleep 0.5
-        hold Right 4
         ;;
     *)
         echo "unknown scenario $3" >&2

@@ -16,8 +16,11 @@ run_headless bash -c '
     WINDOW=$(timeout 30 xdotool search --sync --all --pid "$GAME_PID" --name "^Corvane$" | head -n 1)
     sleep "$3"
     import -window "$WINDOW" "$2"
-    xdotool windowfocus --sync "$WINDOW" keydown Escape
+    # Past the logo, up from the title menu's first entry to "Quit", and confirm it.
+    xdotool windowfocus --sync "$WINDOW"
+    for key in Return Up Return; do
+        xdotool keydown "$key"; sleep 0.2; xdotool keyup "$key"; sleep 0.5
+    done
     wait "$GAME_PID"
-    xdotool keyup Escape
 ' screenshot "$CORVANE_ROOT/build/release/corvane" "$OUTPUT" "$DELAY"
 echo "Saved $OUTPUT"

@@ -8,6 +8,7 @@ int SCREEN_H = SCREEN_H_UNSCALED * SCREEN_SCALE_FACTOR;
 
 int GAME_EXIT_REQUESTED = PX_FALSE;
 int showInGameMenu = PX_FALSE;
+int showSaveBrowser = PX_FALSE;
 int rebuildMapSpecificWorldObjectVectorNextLoop = PX_FALSE;
 int skipRunningMapSpecificWorldObjectLogicThisLoop = PX_FALSE;
 

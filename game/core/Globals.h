@@ -13,6 +13,8 @@ extern int SCREEN_H;
 extern int GAME_EXIT_REQUESTED;
 // The in-game menu is open: only the menu runs each tick.
 extern int showInGameMenu;
+// The save browser is open over the game: it runs each tick in place of the world.
+extern int showSaveBrowser;
 // Set by an inhabitant that walked through a map exit; from then on the current map's object
 // vector is rebuilt at the end of every tick.
 extern int rebuildMapSpecificWorldObjectVectorNextLoop;

@@ -9,11 +9,15 @@
 #include "engine/Paxtor.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/GameStatistics.h"
+#include "game/screens/InGameMenu.h"
+#include "game/screens/SaveGameBrowser.h"
 #include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/DarknessHalo.h"
 #include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/Minimap.h"
 #include "game/world/MusicPlayer.h"
 #include "game/world/ParticleGenerator.h"
 
@@ -72,9 +76,10 @@ bool applyScreenMode() {
 }
 
 // Creates one game-wide object; an allocation failure logs the message and gives false.
-template <class T> bool create(T*& global, const char* failureMessage) {
+template <class T, class... Arguments>
+bool create(T*& global, const char* failureMessage, Arguments... arguments) {
     try {
-        global = new T();
+        global = new T(arguments...);
         return true;
     } catch (const std::bad_alloc&) {
         globalLog->write("%s", failureMessage);
@@ -117,9 +122,13 @@ int init(const char* programPath) {
     PXSetLogicInterval(GAME_TICKS_PER_SECOND);
     PXShowMouse(PX_FALSE);
     srand(static_cast<unsigned int>(time(nullptr)));
-    if (!create(globalMap, "Couldn't create global map instance\n") ||
+    if (!create(globalGameStats, "Couldn't create global game statistics instance\n") ||
+        !create(globalSaveGameBrowser, "Couldn't create global save browser instance\n", 0) ||
+        !create(globalMap, "Couldn't create global map instance\n") ||
+        !create(globalMinimap, "Couldn't allocate Minimap\n") ||
         !create(globalPlayer, "Couldn't create global player instance\n") ||
         !create(globalCamera, "Couldn't create global Camera instance\n") || !createMusicPlayer() ||
+        !create(globalInGameMenu, "Couldn't create globabl in-game menu instance\n") ||
         !create(globalWorldObjectVector, "Couldn't create global world object vector instance\n") ||
         !create(globalMapSpecificWorldObjectVector,
                 "Couldn't create global map specific world object vector instance\n")) {
@@ -138,10 +147,14 @@ int init(const char* programPath) {
 
 void deinit() {
     globalLog->write("Deinitializing.\n");
+    destroy(globalGameStats);
+    destroy(globalSaveGameBrowser);
     destroy(globalMap);
+    destroy(globalMinimap);
     destroy(globalPlayer);
     destroy(globalCamera);
     destroy(globalMusicPlayer);
+    destroy(globalInGameMenu);
     destroy(globalParticleGenerator);
     destroyWorldObjects();
     cleanupSecretList();

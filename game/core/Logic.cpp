@@ -7,14 +7,25 @@
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/GameStatistics.h"
+#include "game/screens/InGameMenu.h"
+#include "game/screens/LoadingScreen.h"
+#include "game/screens/SaveGame.h"
+#include "game/screens/SaveGameBrowser.h"
+#include "game/screens/ScreenCommon.h"
+#include "game/screens/TitleScreen.h"
 #include "game/world/DarknessHalo.h"
 #include "game/world/Letterbox.h"
 #include "game/world/Map.h"
+#include "game/world/Minimap.h"
 #include "game/world/MusicPlayer.h"
 #include "game/world/ParticleGenerator.h"
 
+#include <ctime>
 #include <memory>
 #include <new>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -29,9 +40,33 @@ int _logicMenuKeyDown = PX_TRUE;
 // Created on first use; a failed creation is tried again the next tick.
 std::unique_ptr<PXTimer> _logicMusicSilenceTimer;
 
-// Until the title screen exists, Escape leaves the game.
+// Play pauses behind the title screen; then the game ends, starts over, or goes on with the
+// map's song fading in again.
+void openTitleScreen() {
+    PXStopAllSounds();
+    std::unique_ptr<PXTexture> capture = captureScreen();
+    const int choice = titleScreen(PX_TRUE, capture.get());
+    capture.reset();
+    if (choice == TitleScreen::kQuit) {
+        GAME_EXIT_REQUESTED = PX_TRUE;
+    } else if (choice == TitleScreen::kNewGame) {
+        // A start map that cannot be loaded is logged, and play goes on where it was.
+        initNewGame();
+        PXResetLogicLoop();
+    } else {
+        globalMusicPlayer->stop();
+        globalMusicPlayer->startSongFadingIn(globalMap->getMusicName());
+    }
+}
+
+// Escape opens the title screen; runs without it (recordings, replays) end on Escape.
 void readEscape() {
-    if (PXKey(KEY_ESCAPE, PX_TRUE)) {
+    if (!PXKey(KEY_ESCAPE, PX_TRUE)) {
+        return;
+    }
+    if (titleScreenInUse()) {
+        openTitleScreen();
+    } else {
         GAME_EXIT_REQUESTED = PX_TRUE;
     }
 }
@@ -60,6 +95,20 @@ void runMapObjectLogic() {
     }
 }
 
+// With the map powerup, the minimap shows only while its control is held.
+void showMinimapWhileHeld() {
+    if (globalMinimap == nullptr || !globalPlayer->hasPowerup(player::kPowerupMap)) {
+        return;
+    }
+    const Settings& settings = *Settings::instance();
+    if (PXKey(settings.keyMinimap) || PXGamePadButton(settings.buttonMinimap)) {
+        globalMinimap->enable();
+        globalMinimap->logic();
+    } else {
+        globalMinimap->disable();
+    }
+}
+
 void playTick() {
     readEscape();
     readMenuToggle();
@@ -72,6 +121,27 @@ void playTick() {
     if (rebuildMapSpecificWorldObjectVectorNextLoop) {
         recreateMapSpecificWorldObjectVector(globalMap->getFilename());
     }
+    showMinimapWhileHeld();
+}
+
+// The save browser runs in place of the world; a confirmed slot is saved into, unless it is Exit.
+void saveBrowserTick() {
+    globalSaveGameBrowser->logic();
+    const std::optional<std::string> path = globalSaveGameBrowser->getSelectedSaveRelativePath();
+    if (!path) {
+        return;
+    }
+    showSaveBrowser = PX_FALSE;
+    globalSaveGameBrowser->resetSelectedSaveRelativePath();
+    if (!path->starts_with(SaveGameBrowser::EXIT_STRING)) {
+        // A save that failed was not made: the statistics do not count it.
+        const GameStatistics before = *globalGameStats;
+        globalGameStats->recordSave(static_cast<int32_t>(time(nullptr)));
+        if (!saveGame(path->c_str())) {
+            *globalGameStats = before;
+        }
+    }
+    globalPlayer->forcePreventJumpFromKeyPassthrough();
 }
 
 // Once the map's song has ended, the game stays silent for a while, then plays it once more.
@@ -97,6 +167,9 @@ void runMusicSilence() {
 
 // The end of every tick that is not the in-game menu's.
 void commonTail() {
+    if (globalMinimap != nullptr) {
+        globalMinimap->visitCurrentCell();
+    }
     DarknessHalo::instance()->logic();
     Letterbox::instance()->logic();
     runMusicSilence();
@@ -108,13 +181,24 @@ void commonTail() {
 
 } // namespace
 
+// Under the title screen the loading screen shows the objects' progress; without it they load
+// without drawing.
 int initNewGame() {
-    // The loading screen will show this load's progress once it exists.
-    loadWorldObjects(nullptr);
+    if (titleScreenInUse()) {
+        std::unique_ptr<PXTexture> capture = captureScreen();
+        loadingScreen(capture.get());
+    } else {
+        loadWorldObjects(nullptr);
+    }
+    globalMusicPlayer->stop();
     if (!globalMap->load(START_MAP)) {
         globalLog->write("Unable to load default starting map.\n");
+        // The objects were read anew: the map that stays shows its own again.
+        recreateMapSpecificWorldObjectVector(globalMap->getFilename());
         return PX_FALSE;
     }
+    globalGameStats->reset();
+    globalMinimap->reset();
     globalPlayer->reset();
     int x = 0;
     int y = 0;
@@ -124,9 +208,19 @@ int initNewGame() {
 }
 
 void logic() {
-    // The in-game menu and the save browser take over the tick once they exist.
-    if (!showInGameMenu) {
-        playTick();
-        commonTail();
+    // Play time runs on while a menu or the save browser is shown.
+    if (globalGameStats != nullptr) {
+        globalGameStats->logic();
     }
+    // The world stays frozen under the in-game menu.
+    if (showInGameMenu) {
+        globalInGameMenu->logic();
+        return;
+    }
+    if (showSaveBrowser && globalSaveGameBrowser != nullptr) {
+        saveBrowserTick();
+    } else {
+        playTick();
+    }
+    commonTail();
 }

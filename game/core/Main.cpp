@@ -7,7 +7,11 @@
 #include "Logic.h"
 #include "Replay.h"
 #include "engine/Paxtor.h"
+#include "game/screens/LogoScreen.h"
 #include "game/screens/SecretList.h"
+#include "game/screens/TitleScreen.h"
+#include "game/world/Map.h"
+#include "game/world/MusicPlayer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,9 +156,22 @@ int replay(const std::string& path, bool fast) {
     return 0;
 }
 
+// The logo, then the title screen, which quits, starts a new game or has loaded a saved one.
 int play() {
-    if (!startNewGame()) {
-        return -1;
+    setTitleScreenInUse(true);
+    logoScreen();
+    const int choice = titleScreen(PX_FALSE, nullptr);
+    if (choice == TitleScreen::kQuit) {
+        return 0;
+    }
+    if (choice == TitleScreen::kNewGame) {
+        if (!startNewGame()) {
+            return -1;
+        }
+    } else {
+        globalMusicPlayer->stop();
+        globalMusicPlayer->start(globalMap->getMusicName(), MusicPlayer::kTypeByExtension, 0,
+                                 PX_FALSE);
     }
     runMainLoop(nullptr);
     return 0;

@@ -30,12 +30,6 @@ void WOCarriable::logic() {
     updateCurrentBBox();
 }
 
-void WOCarriable::draw() {
-    if (!isStored()) {
-        WOSpriteObject::draw();
-    }
-}
-
 void WOCarriable::updateCurrentBBox() {
     if (isStored()) {
         getBBox()->setBounds(-1, -1, 0, 0);

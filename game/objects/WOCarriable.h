@@ -12,8 +12,6 @@ public:
     BoundingBox getSpriteBBox(int index) override;
     // Falls unless held or stored, then steps the sprite.
     void logic() override;
-    // Draws unless stored (the player draws it while carried).
-    void draw() override;
     // (-1, -1, 0, 0) while stored, so nothing in a map touches it.
     void updateCurrentBBox() override;
 

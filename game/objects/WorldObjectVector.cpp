@@ -48,6 +48,7 @@
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
 #include "game/core/Log.h"
+#include "game/screens/InGameMenu.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 
@@ -250,8 +251,8 @@ void destroyEveryObject() {
     }
 }
 
-// Reads one record and appends its object; false when the record is unknown, bad or short.
-bool loadOneObject(FILE* stream, int index, int count) {
+// Reads one record into the list; false when the record is unknown, bad or short.
+bool readOneObject(FILE* stream, WorldObjectList& objects, int index, int count) {
     int type = 0;
     if (!readRecordInteger(stream, type)) {
         return false;
@@ -265,16 +266,16 @@ bool loadOneObject(FILE* stream, int index, int count) {
                          count, type);
         return false;
     }
-    WorldObject* loaded = object.get();
-    ownedObjects().push_back(object.release());
-    if (loaded->getOwnerMap() == nullptr && worldObjectHolder != nullptr) {
-        worldObjectHolder->addObjectToInventory(loaded);
-    }
+    objects.push_back(std::move(object));
     return true;
 }
 
-// Recomputes the in-game menu's counts; empty until the in-game menu exists.
-void recalculateInGameMenuInformation() {}
+// The in-game menu's counts follow every rebuild; the tools and many tests run without it.
+void recalculateInGameMenuInformation() {
+    if (globalInGameMenu != nullptr) {
+        globalInGameMenu->calculateInformation();
+    }
+}
 
 const char* currentMapName() {
     return globalMap != nullptr ? globalMap->getFilename() : nullptr;
@@ -362,7 +363,14 @@ bool loadWorldObjects(WorldObjectProgress progress) {
 }
 
 bool loadWorldObjects(FILE* stream, WorldObjectProgress progress) {
-    destroyEveryObject();
+    WorldObjectList objects;
+    const bool complete = readWorldObjects(stream, objects, progress);
+    // A list cut short keeps the objects read before the fault and the count collected so far.
+    replaceWorldObjects(std::move(objects), complete ? 0 : _collectedHexNuts);
+    return complete;
+}
+
+bool readWorldObjects(FILE* stream, WorldObjectList& objects, WorldObjectProgress progress) {
     int count = 0;
     if (!readRecordInteger(stream, count)) {
         return false;
@@ -373,15 +381,27 @@ bool loadWorldObjects(FILE* stream, WorldObjectProgress progress) {
         return false;
     }
     for (int index = 0; index < count; index++) {
-        if (!loadOneObject(stream, index, count)) {
+        if (!readOneObject(stream, objects, index, count)) {
             return false;
         }
         if (progress != nullptr) {
             progress(index, count - 1);
         }
     }
-    _collectedHexNuts = 0;
     return true;
+}
+
+void replaceWorldObjects(WorldObjectList objects, int collectedHexNuts) {
+    destroyEveryObject();
+    for (std::unique_ptr<WorldObject>& object : objects) {
+        WorldObject* adopted = object.get();
+        ownedObjects().push_back(adopted);
+        object.release();
+        if (adopted->getOwnerMap() == nullptr && worldObjectHolder != nullptr) {
+            worldObjectHolder->addObjectToInventory(adopted);
+        }
+    }
+    _collectedHexNuts = collectedHexNuts;
 }
 
 bool saveWorldObjects(WorldObjectProgress progress) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 class WorldObject;
@@ -51,6 +52,14 @@ bool loadWorldObjects(FILE* stream, WorldObjectProgress progress);
 bool saveWorldObjects(WorldObjectProgress progress);
 // Writes the count and every object's record; false when a write failed.
 bool saveWorldObjects(FILE* stream, WorldObjectProgress progress);
+// Objects read from a list, owned here until they replace the game's.
+using WorldObjectList = std::vector<std::unique_ptr<WorldObject>>;
+// Reads a count and that many records into the list without touching the game's objects; false
+// on a bad or short record, the list keeping the objects read before it.
+bool readWorldObjects(FILE* stream, WorldObjectList& objects, WorldObjectProgress progress);
+// Replaces every object of the game with the list's, in order (those without owner map go to the
+// inventory), and sets the collected hex nut count.
+void replaceWorldObjects(WorldObjectList objects, int collectedHexNuts);
 // Destroys every object and empties all the vectors (shutdown).
 void destroyWorldObjects();
 

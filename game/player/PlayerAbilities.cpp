@@ -5,12 +5,14 @@
 
 #include "PlayerSides.h"
 #include "engine/Paxtor.h"
+#include "game/core/Globals.h"
 #include "game/core/Settings.h"
 #include "game/objects/WOFlipSwitch.h"
 #include "game/objects/WOGravityMagnet.h"
 #include "game/objects/WOPickup.h"
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
+#include "game/screens/SaveGameBrowser.h"
 #include "game/world/Map.h"
 
 #include <algorithm>
@@ -89,8 +91,14 @@ int switchState(WorldObject* object) {
     return flipSwitch != nullptr ? flipSwitch->currentState() : 0;
 }
 
-// Opens the save browser at a save point; there is none until the screens exist.
-void openSaveBrowser() {}
+// Opens the save browser at a save point, listing the slots as they are now.
+void openSaveBrowser() {
+    if (globalSaveGameBrowser == nullptr) {
+        return;
+    }
+    showSaveBrowser = PX_TRUE;
+    globalSaveGameBrowser->loadContents();
+}
 
 bool touches(const WorldObject* object, const BoundingBox& box) {
     return BoundingBox::checkCollision(object->getBBox(), &box);

@@ -18,8 +18,8 @@
 namespace {
 
 constexpr const char* kTilesetName = "gameplayTiles.png";
-// The built folders every object's sprites, images and sounds come from.
-constexpr const char* kLinkedFolders[] = {"sprites", "images", "sounds"};
+// The built folders every object's sprites, images, sounds and fonts come from.
+constexpr const char* kLinkedFolders[] = {"sprites", "images", "sounds", "fonts"};
 
 // Two tiles a row: empty and solid, then an 8- and a 9-pixel step on the tile's bottom edge.
 PngImage testTileset() {

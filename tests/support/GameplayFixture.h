@@ -1,8 +1,8 @@
-// Game-play tests: a window, a scratch "./data" with every sprite, image and sound (linked from
-// the built data tree) and a tileset made for the tests, a current map built in code, the world
-// object vectors, the music player, and a fresh player that the camera follows. Input is set per
-// tick through the engine's own key tables; tick() runs the map's and the player's part of a game
-// tick.
+// Game-play tests: a window, a scratch "./data" with every sprite, image, sound and font (linked
+// from the built data tree) and a tileset made for the tests, a current map built in code, the
+// world object vectors, the music player, and a fresh player that the camera follows. Input is set
+// per tick through the engine's own key tables; tick() runs the map's and the player's part of a
+// game tick.
 #pragma once
 
 #include "GLTestFixture.h"

@@ -69,6 +69,54 @@ protected:
         commandOutput("xdotool windowfocus --sync " + window + " keydown Escape");
     }
 
+    // Presses the key as a person would: down, a short wait, up.
+    void pressKey(const std::string& key) const {
+        commandOutput("xdotool windowfocus --sync " + window + " keydown " + key);
+        std::this_thread::sleep_for(200ms);
+        commandOutput("xdotool keyup " + key);
+    }
+
+    void pressKeys(const std::string& key, int times) const {
+        for (int i = 0; i < times; i++) {
+            pressKey(key);
+        }
+    }
+
+    // True once the log holds the text, waiting up to ten seconds for it.
+    bool logShowsSoon(const std::string& text) const {
+        for (int tries = 0; tries < 100; tries++) {
+            if (log().find(text) != std::string::npos) {
+                return true;
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
+    // Skips the logo and waits for the title screen.
+    void skipToTheTitle() const {
+        pressKey("Return");
+        ASSERT_TRUE(logShowsSoon("loading ./data/images/titleForeground.png")) << log();
+        std::this_thread::sleep_for(500ms);
+    }
+
+    // A picture of the window, saved under the name.
+    std::string windowPicture(const std::string& name) const {
+        const std::string path = installation.pathOf(name + ".png");
+        commandOutput("import -window " + window + " " + path);
+        return path;
+    }
+
+    // How many pixels of the top right corner differ between two pictures: the title's sky
+    // there shows nothing else, and play never shows the same.
+    static int cornerPixelsDiffering(const std::string& first, const std::string& second) {
+        const std::string corner = "[140x40+500+0]";
+        return std::stoi(commandOutput("compare -metric AE '" + first + corner + "' '" + second +
+                                       corner + "' null: 2>&1"));
+    }
+
+    bool stillRunning() const { return !game->waitForExit(1s).has_value(); }
+
     void TearDown() override { game.reset(); }
 
     // True when the log ends with the last cache's clearing: its heading, then one line for each
@@ -107,12 +155,13 @@ protected:
     std::string window;
 };
 
-TEST_F(GameProcessTest, OpensA640By480WindowWithDefaultSettingsAndEscapeQuitsCleanly) {
+TEST_F(GameProcessTest, OpensA640By480WindowWithDefaultSettingsAndQuitsFromTheTitle) {
     launch();
     expectWindowSize(640, 480);
-    quitWithEscape();
+    skipToTheTitle();
+    pressKey("Up");
+    pressKey("Return");
     expectCleanExit();
-    commandOutput("xdotool keyup Escape");
     EXPECT_NE(log().find("Corvane verion 1.0 -- "), std::string::npos);
     EXPECT_NE(log().find("Loading Settings...\nUnable to open Settings file\n"
                          "Reverting to defaults...\n"),
@@ -172,6 +221,49 @@ TEST_F(GameProcessTest, HoldingRightAfterTheIntroWalksThePlayerRight) {
     int startX = 0;
     ASSERT_EQ(sscanf(reached.c_str(), "state map=arnion1 player=%d", &startX), 1) << reached;
     EXPECT_GT(endX, startX + 60) << replay->finalState;
+}
+
+TEST_F(GameProcessTest, EscapePausesPlayUnderTheTitleAndOptionsSaveTheMusicVolume) {
+    launch();
+    skipToTheTitle();
+    const std::string title = windowPicture("title");
+    pressKey("Return");
+    ASSERT_TRUE(logShowsSoon("Loading world objects from")) << log();
+    std::this_thread::sleep_for(3s);
+    const std::string play = windowPicture("play");
+    EXPECT_GT(cornerPixelsDiffering(title, play), 1000);
+
+    pressKey("Escape");
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(stillRunning()) << "Escape pauses the game";
+    EXPECT_EQ(cornerPixelsDiffering(title, windowPicture("paused")), 0) << "the title is up";
+    pressKey("Return");
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(stillRunning());
+    EXPECT_GT(cornerPixelsDiffering(title, windowPicture("resumed")), 1000) << "play resumed";
+
+    pressKey("Escape");
+    std::this_thread::sleep_for(1s);
+    pressKeys("Down", 4);
+    pressKey("Return");
+    std::this_thread::sleep_for(1s);
+    pressKeys("Down", 2);
+    commandOutput("xdotool windowfocus --sync " + window + " keydown Left");
+    std::this_thread::sleep_for(1s);
+    commandOutput("xdotool keyup Left");
+    pressKeys("Down", 4);
+    pressKey("Return");
+    std::this_thread::sleep_for(1s);
+    pressKey("Down");
+    pressKey("Return");
+    expectCleanExit();
+
+    EXPECT_NE(log().find("Saving Settings... success!\n"), std::string::npos) << log();
+    const std::string settings = fileContent(installation.pathOf("data/gameSettings.txt"));
+    ASSERT_EQ(settings.size(), 80u);
+    const int musicVolume = static_cast<unsigned char>(settings[8]);
+    EXPECT_GT(musicVolume, 0);
+    EXPECT_LT(musicVolume, 128 - 20) << "lowered by one step a tick for a second";
 }
 
 } // namespace

@@ -22,12 +22,6 @@ class TriggerTest : public GameplayFixture {
 protected:
     void SetUp() override {
         GameplayFixture::SetUp();
-        // The banners and the credits are measured with the game's font.
-        std::filesystem::create_directories("data/fonts");
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::string(CORVANE_DATA_DIR) + "/fonts")) {
-            std::filesystem::create_symlink(entry.path(), "data/fonts" / entry.path().filename());
-        }
         createSecretList();
     }
     void TearDown() override {
