@@ -15,7 +15,10 @@
 #include "game/world/Minimap.h"
 #include "game/world/ParticleGenerator.h"
 
+// Framebuffer objects are the one thing beyond GL 1.x the frame uses; Mesa's GL exports them.
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <vector>
 
 namespace {
@@ -91,58 +94,98 @@ void drawPart(const std::vector<WorldObject*>& objects, bool back) {
     }
 }
 
-// The logical screen's pixels, copied out of the window's top-left corner each frame.
-constexpr int kFrameTextureWidth = 512;
-constexpr int kFrameTextureHeight = 256;
+// The logical screen: a 320 x 240 texture each frame is drawn into at its own size, then drawn
+// over the window scaled. Rasterising every layer at the logical size and scaling the finished
+// picture once costs much less than drawing every layer scaled. Without framebuffer objects the
+// frames are drawn scaled instead.
+class LogicalScreen {
+public:
+    // Starts drawing into the texture; false (draw scaled) when there is no framebuffer.
+    bool begin() {
+        if (!ready() && !create()) {
+            return false;
+        }
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &_windowFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, _framebuffer);
+        glViewport(0, 0, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED, 0, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        return true;
+    }
 
-GLuint frameTexture() {
-    static GLuint texture = 0;
-    if (texture == 0) {
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
+    // Back to the window (or the framebuffer that stood for it), and the picture drawn over it.
+    void end() {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(_windowFramebuffer));
+        glViewport(0, 0, SCREEN_W, SCREEN_H);
+        glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, _texture);
+        glColor4f(1, 1, 1, 1);
+        // The texture's first row is the picture's bottom.
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 1);
+        glVertex2i(0, 0);
+        glTexCoord2f(1, 1);
+        glVertex2i(SCREEN_W, 0);
+        glTexCoord2f(1, 0);
+        glVertex2i(SCREEN_W, SCREEN_H);
+        glTexCoord2f(0, 0);
+        glVertex2i(0, SCREEN_H);
+        glEnd();
+        glPopAttrib();
+    }
+
+private:
+    // The names are checked each frame: a new window brings a new GL context.
+    bool ready() const { return _framebuffer != 0 && glIsFramebuffer(_framebuffer); }
+
+    bool create() {
+        glGenTextures(1, &_texture);
+        glBindTexture(GL_TEXTURE_2D, _texture);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kFrameTextureWidth, kFrameTextureHeight, 0, GL_RGB,
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SCREEN_W_UNSCALED, SCREEN_H_UNSCALED, 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, nullptr);
+        glGenFramebuffers(1, &_framebuffer);
+        GLint previous = 0;
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+        glBindFramebuffer(GL_FRAMEBUFFER, _framebuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, _texture, 0);
+        const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+        if (!complete) {
+            glDeleteFramebuffers(1, &_framebuffer);
+            glDeleteTextures(1, &_texture);
+            _framebuffer = _texture = 0;
+        }
+        return complete;
     }
-    return texture;
-}
 
-// The frame was drawn at 1:1 in the window's top-left corner; it is copied into a texture and
-// drawn back over the whole window, scaled. Rasterising the scene at the logical size and
-// scaling the finished picture once costs a fraction of drawing every layer scaled.
-void scaleLogicalScreenToWindow() {
-    if (SCREEN_SCALE_FACTOR == 1) {
-        return;
-    }
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
-    glBindTexture(GL_TEXTURE_2D, frameTexture());
-    // Window rows count from the bottom: the logical screen's top row is the window's top row.
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, SCREEN_H - SCREEN_H_UNSCALED, SCREEN_W_UNSCALED,
-                        SCREEN_H_UNSCALED);
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
-    const float right = static_cast<float>(SCREEN_W_UNSCALED) / kFrameTextureWidth;
-    const float top = static_cast<float>(SCREEN_H_UNSCALED) / kFrameTextureHeight;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, top);
-    glVertex2i(0, 0);
-    glTexCoord2f(right, top);
-    glVertex2i(SCREEN_W, 0);
-    glTexCoord2f(right, 0);
-    glVertex2i(SCREEN_W, SCREEN_H);
-    glTexCoord2f(0, 0);
-    glVertex2i(0, SCREEN_H);
-    glEnd();
-    glPopAttrib();
-}
+    GLuint _texture = 0;
+    GLuint _framebuffer = 0;
+    GLint _windowFramebuffer = 0;
+};
 
 } // namespace
 
 void presentFrame(const std::function<void()>& drawLogical) {
-    drawLogical();
-    scaleLogicalScreenToWindow();
+    static LogicalScreen logicalScreen;
+    if (SCREEN_SCALE_FACTOR != 1 && logicalScreen.begin()) {
+        drawLogical();
+        logicalScreen.end();
+    } else {
+        glPushMatrix();
+        glScalef(SCREEN_SCALE_FACTOR, SCREEN_SCALE_FACTOR, 0);
+        drawLogical();
+        glPopMatrix();
+    }
     PXSwapBuffers();
 }
 
