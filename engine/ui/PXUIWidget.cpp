@@ -1,0 +1,61 @@
+#include "PXUIWidget.h"
+
+#include "engine/PXMouse.h"
+
+bool _PXUIWidget::mouseOver() const {
+    return _x < PXMouseX && PXMouseX <= _x + _width && _y < PXMouseY && PXMouseY <= _y + _height;
+}
+
+bool _PXUIWidget::clicked(int button) {
+    if (_clickRequested) {
+        _clickRequested = false;
+        return true;
+    }
+    const bool buttonDown = PXMouse(button) != 0;
+    if (buttonDown && !_buttonWasDown) {
+        if (mouseOver()) {
+            _pressedInside = true;
+        }
+        _buttonWasDown = true;
+    } else if (!buttonDown) {
+        _buttonWasDown = false;
+        const bool releasedInside = _pressedInside && _visualState == 2 && mouseOver();
+        _pressedInside = false;
+        if (releasedInside) {
+            return true;
+        }
+    }
+    updateVisualState(buttonDown);
+    return false;
+}
+
+void _PXUIWidget::updateVisualState(bool buttonDown) {
+    if (!mouseOver()) {
+        _visualState = 0;
+    } else {
+        _visualState = buttonDown && _pressedInside ? 2 : 1;
+    }
+}
+
+void _PXUIWidget::click() {
+    _clickRequested = true;
+}
+
+void _PXUIWidget::draw() {}
+
+void _PXUIWidget::setPos(int x, int y) {
+    _x = x;
+    _y = y;
+}
+
+void _PXUIWidget::setBounds(int width, int height) {
+    _width = width;
+    _height = height;
+}
+
+void _PXUIWidget::storeFontSpecification(const char* path, int mode, int size) {
+    _hasFontPath = path != nullptr;
+    _fontPath = path != nullptr ? path : "";
+    _fontMode = mode;
+    _fontSize = size;
+}
