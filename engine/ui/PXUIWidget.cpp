@@ -1,6 +1,9 @@
 #include "PXUIWidget.h"
 
+#include "engine/PXFont.h"
+#include "engine/PXFontCache.h"
 #include "engine/PXMouse.h"
+#include "engine/PXPrimitives.h"
 
 bool _PXUIWidget::mouseOver() const {
     return _x < PXMouseX && PXMouseX <= _x + _width && _y < PXMouseY && PXMouseY <= _y + _height;
@@ -58,4 +61,27 @@ void _PXUIWidget::storeFontSpecification(const char* path, int mode, int size) {
     _fontPath = path != nullptr ? path : "";
     _fontMode = mode;
     _fontSize = size;
+}
+
+PXFont* _PXUIFontAt(const char* path, int mode, int size) {
+    if (path == nullptr || !_PXGlobalFontCache) {
+        return nullptr;
+    }
+    PXFont* font = _PXGlobalFontCache->fontAtPath(path, mode, size);
+    if (font == nullptr || font->fullHeight() <= 0 || font->advance(" ") <= 0) {
+        return nullptr;
+    }
+    return font;
+}
+
+void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour) {
+    PXRectFill(x1, y1, x2, y2, colour.r, colour.g, colour.b, colour.a);
+}
+
+void _PXUIOutline(int x1, int y1, int x2, int y2, const PXUIColor& colour) {
+    PXRect(x1, y1, x2, y2, colour.r, colour.g, colour.b, colour.a);
+}
+
+void _PXUIPrint(PXFont* font, int x, int y, const PXUIColor& colour, const char* text) {
+    font->print(x, y, colour.r, colour.g, colour.b, colour.a, "%s", text);
 }

@@ -4,6 +4,16 @@
 
 #include <string>
 
+class PXFont;
+
+// A colour as red, green, blue and alpha in 0..1.
+struct PXUIColor {
+    float r;
+    float g;
+    float b;
+    float a;
+};
+
 // Font kind and size a widget starts with.
 constexpr int PX_UI_DEFAULT_FONT_MODE = 2;
 constexpr int PX_UI_DEFAULT_FONT_SIZE = 10;
@@ -60,3 +70,14 @@ private:
     int _fontMode = PX_UI_DEFAULT_FONT_MODE;
     int _fontSize = PX_UI_DEFAULT_FONT_SIZE;
 };
+
+// The font of the global font cache for the path, mode and size; null without a path, cache or
+// usable face (one that measures a zero line box or a blank of zero advance), so that widgets
+// never divide by a font's metrics.
+PXFont* _PXUIFontAt(const char* path, int mode, int size);
+// Fills the rectangle between the corners.
+void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour);
+// Outlines the rectangle between the corners.
+void _PXUIOutline(int x1, int y1, int x2, int y2, const PXUIColor& colour);
+// Prints the text as written (never as a format) with its line box's top left at (x, y).
+void _PXUIPrint(PXFont* font, int x, int y, const PXUIColor& colour, const char* text);

@@ -1,4 +1,5 @@
 #include "engine/ui/PXUIWidget.h"
+#include "engine/PXFontCache.h"
 #include "tests/engine/ui/UIInput.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,14 @@ TEST_F(WidgetTest, ARequestedClickIsReportedOnceWithoutAnyMouse) {
     widget.click();
     EXPECT_TRUE(step(0, 0, false));
     EXPECT_FALSE(step(0, 0, false));
+}
+
+TEST(WidgetFontTest, AFaceThatFailedIsNoFont) {
+    EXPECT_EQ(_PXUIFontAt("missing.ttf", 2, 10), nullptr) << "no font cache";
+    _PXGlobalFontCache = std::make_unique<_PXFontCache>();
+    EXPECT_EQ(_PXUIFontAt(nullptr, 2, 10), nullptr);
+    EXPECT_EQ(_PXUIFontAt("missing.ttf", 2, 10), nullptr);
+    _PXGlobalFontCache.reset();
 }
 
 } // namespace
