@@ -63,6 +63,16 @@ void _PXUIWidget::storeFontSpecification(const char* path, int mode, int size) {
     _fontSize = size;
 }
 
+PXFont* _PXUIWidget::resolveFont(const char* path, int mode) {
+    storeFontSpecification(path, mode, _fontSize);
+    return _PXUIFontAt(fontPath(), _fontMode, _fontSize);
+}
+
+PXFont* _PXUIWidget::resolveFontAtSize(int size) {
+    _fontSize = size;
+    return _PXUIFontAt(fontPath(), _fontMode, _fontSize);
+}
+
 PXFont* _PXUIFontAt(const char* path, int mode, int size) {
     if (path == nullptr || !_PXGlobalFontCache) {
         return nullptr;
@@ -80,6 +90,17 @@ void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour) {
 
 void _PXUIOutline(int x1, int y1, int x2, int y2, const PXUIColor& colour) {
     PXRect(x1, y1, x2, y2, colour.r, colour.g, colour.b, colour.a);
+}
+
+std::string _PXUICut(const char* text, std::size_t bufferSize) {
+    if (text == nullptr || bufferSize == 0) {
+        return {};
+    }
+    std::string cut(text);
+    if (cut.size() >= bufferSize) {
+        cut.resize(bufferSize - 1);
+    }
+    return cut;
 }
 
 void _PXUIPrint(PXFont* font, int x, int y, const PXUIColor& colour, const char* text) {

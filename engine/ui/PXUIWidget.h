@@ -2,6 +2,7 @@
 // the font cache for, the mouse hit test and the click state machine every widget shares.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class PXFont;
@@ -53,6 +54,10 @@ protected:
     void storeFontSize(int size) { _fontSize = size; }
     int fontMode() const { return _fontMode; }
     int fontSize() const { return _fontSize; }
+    // Keeps the path and mode at the current size; their font, or null when none is usable.
+    PXFont* resolveFont(const char* path, int mode);
+    // Keeps the size; the stored path and mode's font at it, or null when none is usable.
+    PXFont* resolveFontAtSize(int size);
 
 private:
     void updateVisualState(bool buttonDown);
@@ -79,5 +84,8 @@ PXFont* _PXUIFontAt(const char* path, int mode, int size);
 void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour);
 // Outlines the rectangle between the corners.
 void _PXUIOutline(int x1, int y1, int x2, int y2, const PXUIColor& colour);
+// The text as a buffer of bufferSize bytes holds it with its terminator: at most bufferSize - 1
+// bytes; a null text is empty.
+std::string _PXUICut(const char* text, std::size_t bufferSize);
 // Prints the text as written (never as a format) with its line box's top left at (x, y).
 void _PXUIPrint(PXFont* font, int x, int y, const PXUIColor& colour, const char* text);
