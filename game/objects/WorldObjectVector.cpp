@@ -207,11 +207,15 @@ const WorldObjectClass* classNamed(const char* name) {
     return known != kWorldObjectClasses.end() ? &*known : nullptr;
 }
 
-// Null for a type code without a class, after logging why.
-std::unique_ptr<WorldObject> createWorldObject(int type) {
+const WorldObjectClass* classOfType(int type) {
     const auto known = std::find_if(kWorldObjectClasses.begin(), kWorldObjectClasses.end(),
                                     [type](const WorldObjectClass& c) { return c.type == type; });
-    if (known != kWorldObjectClasses.end()) {
+    return known != kWorldObjectClasses.end() ? &*known : nullptr;
+}
+
+// Null for a type code without a class, after logging why.
+std::unique_ptr<WorldObject> createWorldObject(int type) {
+    if (const WorldObjectClass* known = classOfType(type)) {
         globalLog->write("%s", known->loadingMessage);
         try {
             return std::unique_ptr<WorldObject>(known->create());
@@ -346,6 +350,11 @@ void setWorldObjectHolder(WorldObjectHolder* holder) {
 WorldObject* createWorldObjectNamed(const char* className) {
     const WorldObjectClass* known = classNamed(className);
     return known != nullptr ? known->create() : nullptr;
+}
+
+const char* worldObjectClassName(int type) {
+    const WorldObjectClass* known = classOfType(type);
+    return known != nullptr ? known->name : nullptr;
 }
 
 void setWorldObjectFactoryForTesting(WorldObjectFactory factory) {

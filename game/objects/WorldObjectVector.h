@@ -40,6 +40,8 @@ using WorldObjectFactory = WorldObject* (*)(int type);
 // A new object of the class named without its "WO" prefix ("Flowrian"), as the level sources
 // name them; null for a name no class has.
 WorldObject* createWorldObjectNamed(const char* className);
+// The class name without its "WO" prefix of a type code; null for a code no class has.
+const char* worldObjectClassName(int type);
 // Installs the factory consulted for codes the table lacks; null removes it.
 void setWorldObjectFactoryForTesting(WorldObjectFactory factory);
 

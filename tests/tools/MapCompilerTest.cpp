@@ -1,10 +1,12 @@
 #include "game/objects/WONPC.h"
+#include "game/objects/WOTeleport.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/world/Map.h"
 #include "game/world/MapBackground.h"
 #include "game/world/MapCameraStopper.h"
 #include "game/world/MapExit.h"
 #include "game/world/MapWater.h"
+#include "tools/mapc/Decompiler.h"
 #include "tools/mapc/Diagnostics.h"
 #include "tools/mapc/Legend.h"
 #include "tools/mapc/LevelParser.h"
@@ -106,6 +108,26 @@ protected:
         return *globalWorldObjectVector;
     }
 
+    // The level of the lines, its map saved as the editor saves it (which names the map), and
+    // its objects in the global world object vector.
+    std::optional<Level> savedLevel(const std::vector<std::string>& lines) {
+        compileObjects(lines);
+        std::optional<Level> level = parse(lines);
+        if (level) {
+            EXPECT_TRUE(level->map->save((testing::TempDir() + "test").c_str()));
+        }
+        return level;
+    }
+
+    // The map's level source, after the recompile check has reported into the diagnostics.
+    std::string decompiled(const Map& map) {
+        const std::vector<const WorldObject*> objects =
+            objectsOwnedBy(map.getFilename(), *globalWorldObjectVector);
+        const std::string source = decompileLevel(map, legends.at("test.png"), objects);
+        checkRecompiles(source, "test.map", legends, map, objects, diagnostics);
+        return source;
+    }
+
     void TearDown() override { destroyWorldObjects(); }
 
     Diagnostics diagnostics;
@@ -188,7 +210,9 @@ TEST_F(MapCompilerTest, MistakesAreReportedWithTheirFileAndLine) {
     const std::vector<Case> cases = {
         {withLine(kLevel, 19, "#..?.."), 19,
          "column 4: the character '?' is not in the tileset's legend"},
-        {withLine(kLevel, 18, "#...."), 18, "the row has 5 characters, the map is 6 columns wide"},
+        {withLine(kLevel, 18, "#...."), 18, "the row has 5 cells, the map is 6 columns wide"},
+        {withLine(kLevel, 18, "#.{7}.."), 18, "the row has 5 cells, the map is 6 columns wide"},
+        {withLine(kLevel, 19, "#..{7.."), 19, "column 4: a numbered cell is {INDEX}, such as {37}"},
         {std::vector(kLevel.begin(), kLevel.begin() + 25), 25,
          "the file ends after 3 of the layer's 5 rows"},
         {withLine(kLevel, 17, "#.####"), 17,
@@ -239,17 +263,26 @@ TEST_F(MapCompilerTest, MistakesAreReportedWithTheirFileAndLine) {
     }
 }
 
-// The text an object's editable field of that title holds.
-std::string fieldText(const WorldObject& object, const char* title) {
+// The object's editable field of that title, or null.
+const WorldObjectEditorInfo* fieldNamed(const WorldObject& object, const char* title) {
     for (const auto& field : object.editorInfo()) {
         if (strcmp(field->title(), title) == 0) {
-            return field->valueType() == WorldObjectEditorInfo::kInteger ||
-                           field->valueType() == WorldObjectEditorInfo::kFlag
-                       ? std::to_string(*static_cast<const int*>(field->dataPointer()))
-                       : static_cast<const char*>(field->dataPointer());
+            return field.get();
         }
     }
-    return "(none)";
+    return nullptr;
+}
+
+// The text an object's editable field of that title holds.
+std::string fieldText(const WorldObject& object, const char* title) {
+    const WorldObjectEditorInfo* field = fieldNamed(object, title);
+    if (field == nullptr) {
+        return "(none)";
+    }
+    return field->valueType() == WorldObjectEditorInfo::kInteger ||
+                   field->valueType() == WorldObjectEditorInfo::kFlag
+               ? std::to_string(*static_cast<const int*>(field->dataPointer()))
+               : static_cast<const char*>(field->dataPointer());
 }
 
 TEST_F(MapCompilerTest, ObjectLinesBecomeTheGamesObjectsWrittenByTheirOwnSave) {
@@ -319,6 +352,7 @@ TEST_F(MapCompilerTest, LegendsRefuseAmbiguousOrImpossibleEntries) {
         {"tile ab 3 step\n", "legend:1: expected 'tile CHARACTER INDEX PAINTER'"},
         {"tile a 3\n", "legend:1: expected 'tile CHARACTER INDEX PAINTER'"},
         {"many a 3 step\n", "legend:1: expected 'tile' or 'auto', found 'many'"},
+        {"tile { 3 step\n", "legend:1: character '{' opens numbered cells"},
     };
     for (const auto& mistake : cases) {
         diagnostics = Diagnostics();
@@ -385,6 +419,94 @@ TEST_F(MapCompilerTest, TheWorldCheckFollowsExitsAndClaimsMinimapCells) {
         << messages();
     EXPECT_EQ(messages().find("(39, 3) lies outside"), std::string::npos)
         << "one screen at column 39 still fits";
+}
+
+const std::vector<std::string> kObjectLines = {
+    "object Teleport 3t 1t label=tp destination=other destinationX=2t+8",
+    "object AreaNameDisplayer 1t 1t name=\"Two Words\"",
+};
+
+TEST_F(MapCompilerTest, DecompiledLevelsKeepTheirCharactersAndCompileBackToTheSameBytes) {
+    std::vector<std::string> lines = kLevel;
+    lines.insert(lines.end(), kObjectLines.begin(), kObjectLines.end());
+    std::optional<Level> level = savedLevel(lines);
+    ASSERT_TRUE(level) << messages();
+    Map& map = *level->map;
+    const std::string source = decompiled(map);
+    EXPECT_TRUE(diagnostics.empty()) << source << messages();
+    for (int line = 11; line <= 27; line++) {
+        if (kLevel[line - 1].starts_with("layer")) {
+            continue;
+        }
+        EXPECT_NE(source.find("\n" + kLevel[line - 1] + "\n"), std::string::npos)
+            << "line " << line << ": legend characters and fitting automatic tiles come back\n"
+            << source;
+    }
+    for (const char* expected :
+         {"start 1t 1t+8\n", "exit vertical 5t+8 1t 2t-1 other 1t+8 1t\n",
+          "stopper horizontal 0 2t 6t up\n", "object Flowrian 2t 1t sad=-1\n",
+          "object Teleport 3t 1t label=tp destination=other destinationX=40\n",
+          "object AreaNameDisplayer 1t 1t name=\"Two Words\"\n"}) {
+        EXPECT_NE(source.find(expected), std::string::npos) << expected << " in\n" << source;
+    }
+
+    // Edited as in the editor: tiles without a fitting character, an exit, moved and new objects.
+    map.setTileAt(1, 1, 2, 9);
+    map.setTileAt(1, 4, 0, Legend::kAutomaticVariants);
+    Map::Exit& added = *map.addExit();
+    added.setOrientation(Map::kHorizontal);
+    added.setCoords(16, 0);
+    added.setWidth(30);
+    added.setNextMap("third");
+    added.setNextMapCoords(5, 6);
+    (*globalWorldObjectVector)[1]->setPosition(40, 20);
+    static_cast<WOTeleport*>((*globalWorldObjectVector)[1])->setDestinationPosition(40, 300);
+    for (const char* owner : {"test", "other"}) {
+        WorldObject* nut = createWorldObjectNamed(owner == std::string("test") ? "HexNut" : "Bat");
+        nut->setOwnerMap(owner);
+        globalWorldObjectVector->push_back(nut);
+    }
+    const std::string edited = decompiled(map);
+    EXPECT_TRUE(diagnostics.empty()) << edited << messages();
+    for (const char* expected :
+         {"\n#.{9}...\n", "\n##{27}###\n", "\n{16}###.#\n", "exit horizontal 1t 0 2t-2 third 5 6\n",
+          "object Teleport 2t+8 1t+4 label=tp destination=other destinationX=40 "
+          "destinationY=300\n",
+          "object HexNut 0 0\n"}) {
+        EXPECT_NE(edited.find(expected), std::string::npos) << expected << " in\n" << edited;
+    }
+    EXPECT_EQ(edited.find("object Bat"), std::string::npos) << "another map's object";
+}
+
+TEST_F(MapCompilerTest, WhatALevelSourceCannotSayIsReported) {
+    const struct {
+        void (*edit)(Map& map, WorldObject& areaName);
+        const char* message;
+    } cases[] = {
+        {[](Map& map, WorldObject&) { map.getExit(1)->setHeight(32); },
+         "test.map:1: compiles to another map: the map holds something a level source cannot "
+         "say"},
+        {[](Map& map, WorldObject&) { map.setParticleParameters(7, 2, 6, 1); },
+         "test.map:6: the weather '7' is none of none, snow and rain"},
+        {[](Map& map, WorldObject&) { map.getCameraStopper(0)->setBlockDirection(3); },
+         "a vertical stopper keeps the view left or right, not '3'"},
+        {[](Map&, WorldObject& areaName) {
+             strcpy(static_cast<char*>(fieldNamed(areaName, "Area name")->dataPointer()),
+                    "say \"hi\"");
+         },
+         "test.map:1: compiles to other objects: they hold something a level source cannot say"},
+    };
+    std::vector<std::string> lines = kLevel;
+    lines.insert(lines.end(), kObjectLines.begin(), kObjectLines.end());
+    for (const auto& loss : cases) {
+        diagnostics = Diagnostics();
+        std::optional<Level> level = savedLevel(lines);
+        ASSERT_TRUE(level) << messages();
+        loss.edit(*level->map, *(*globalWorldObjectVector)[2]);
+        const std::string source = decompiled(*level->map);
+        EXPECT_NE(messages().find(loss.message), std::string::npos) << loss.message << " for\n"
+                                                                    << source << messages();
+    }
 }
 
 } // namespace

@@ -37,6 +37,11 @@ def pixels(text):
     return int(text)
 
 
+def cells(row):
+    """The cells of a grid row: legend characters, and numbered cells such as "{37}"."""
+    return re.findall(r"\{-?\d+\}|.", row)
+
+
 def empty_characters(legend_path):
     """The grid characters that stand for tile 0 in a legend."""
     return {character for _, character, index, _, _ in gen_tilesets.legend_entries(legend_path)
@@ -68,10 +73,16 @@ class Level:
             elif keyword == "water":
                 self.water.append([pixels(value) for value in arguments])
             elif keyword == "layer":
-                grid = lines[number:number + self.rows]
+                grid = [cells(row) for row in lines[number:number + self.rows]]
                 number += self.rows
                 if "BLOCK" in arguments[1].split("|"):
                     self.blocked_rows.append(grid)
+
+    def solid(self, cell):
+        """True for a cell of a BLOCK layer that holds a tile: numbered tiles above 0 do."""
+        if cell.startswith("{"):
+            return int(cell[1:-1]) > 0
+        return cell not in self.empty
 
     def screens(self):
         """(column, row) of every screen the map covers."""
@@ -83,7 +94,7 @@ class Level:
         """"rock", "water" or "open" for a tile cell."""
         if column >= self.columns or row >= self.rows:
             return "rock"
-        if any(grid[row][column] not in self.empty for grid in self.blocked_rows):
+        if any(self.solid(grid[row][column]) for grid in self.blocked_rows):
             return "rock"
         x, y = column * TILE + TILE // 2, row * TILE + TILE // 2
         for left, top, right, bottom in self.water:

@@ -160,5 +160,17 @@ class WorldArtTest(unittest.TestCase):
         self.assertTrue((visited[:240, :320] == sea).all(axis=2).any(), "the water areas show")
 
 
+class MinimapSourceTest(unittest.TestCase):
+    def test_a_numbered_cell_is_one_column_and_solid_when_it_holds_a_tile(self):
+        source = ("tileset meadowTiles.png\nmusic song.ogg\nsize 5 1\nminimap 1 1\n"
+                  "layer ground BLOCK\n{37}.{0}#{-1}\n")
+        with tempfile.TemporaryDirectory() as scratch:
+            path = pathlib.Path(scratch) / "numbered.map"
+            path.write_text(source, encoding="ascii")
+            level = gen_minimap.Level(path, ASSETS)
+        self.assertEqual([level.kind_at(column, 0) for column in range(5)],
+                         ["rock", "open", "open", "rock", "open"])
+
+
 if __name__ == "__main__":
     unittest.main()

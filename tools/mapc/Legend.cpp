@@ -47,6 +47,11 @@ Legend Legend::parse(std::string_view text, const std::string& file, Diagnostics
             continue;
         }
         const char character = words[1][0];
+        if (character == kNumberOpen) {
+            diagnostics.error(file, number,
+                              std::string("character '") + kNumberOpen + "' opens numbered cells");
+            continue;
+        }
         if (!legend._entries.emplace(character, *entry).second) {
             diagnostics.error(file, number,
                               std::string("character '") + character + "' is listed twice");
@@ -65,4 +70,40 @@ Legend Legend::parse(std::string_view text, const std::string& file, Diagnostics
 const Legend::Entry* Legend::find(char character) const {
     const auto entry = _entries.find(character);
     return entry != _entries.end() ? &entry->second : nullptr;
+}
+
+std::optional<std::vector<Legend::Entry>> Legend::cells(std::string_view row,
+                                                        std::string& problem) const {
+    std::vector<Entry> result;
+    for (size_t at = 0; at < row.size(); at++) {
+        const std::string column = "column " + std::to_string(result.size() + 1) + ": ";
+        if (row[at] == kNumberOpen) {
+            const size_t close = row.find(kNumberClose, at);
+            const std::optional<int> tile =
+                close == std::string_view::npos
+                    ? std::nullopt
+                    : SourceText::integer(row.substr(at + 1, close - at - 1));
+            if (!tile) {
+                problem = column + "a numbered cell is {INDEX}, such as {37}";
+                return std::nullopt;
+            }
+            result.push_back(Entry{*tile, false});
+            at = close;
+        } else if (const Entry* entry = find(row[at])) {
+            result.push_back(*entry);
+        } else {
+            problem = column + "the character '" + row[at] + "' is not in the tileset's legend";
+            return std::nullopt;
+        }
+    }
+    return result;
+}
+
+std::string Legend::cellText(int tile, int neighbourBits) const {
+    for (const auto& [character, entry] : _entries) {
+        if (tile == entry.tile + (entry.automatic ? neighbourBits : 0)) {
+            return std::string(1, character);
+        }
+    }
+    return kNumberOpen + std::to_string(tile) + kNumberClose;
 }

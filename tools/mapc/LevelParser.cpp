@@ -1,5 +1,6 @@
 #include "LevelParser.h"
 
+#include "Keywords.h"
 #include "SourceText.h"
 #include "game/world/MapBackground.h"
 #include "game/world/MapCameraStopper.h"
@@ -13,45 +14,6 @@ namespace {
 
 // Larger maps are far beyond anything the world needs and would only be typing mistakes.
 constexpr int kLargestSideInTiles = 4096;
-
-struct Name {
-    const char* text;
-    int value;
-};
-
-constexpr Name kWeathers[] = {{"none", 0}, {"snow", 1}, {"rain", 2}};
-constexpr Name kOrientations[] = {{"horizontal", Map::kHorizontal}, {"vertical", Map::kVertical}};
-constexpr Name kVerticalBlocks[] = {{"left", Map::CameraStopper::kBlockLeft},
-                                    {"right", Map::CameraStopper::kBlockRight}};
-constexpr Name kHorizontalBlocks[] = {{"up", Map::CameraStopper::kBlockUp},
-                                      {"down", Map::CameraStopper::kBlockDown}};
-constexpr Name kLayerFlags[] = {{"BLOCK", Map::kLayerBlock}, {"UPPER", Map::kLayerUpper}};
-
-template <size_t N> std::optional<int> valueOf(const Name (&names)[N], std::string_view text) {
-    const auto found = std::find_if(std::begin(names), std::end(names),
-                                    [&](const Name& name) { return text == name.text; });
-    return found != std::end(names) ? std::optional<int>(found->value) : std::nullopt;
-}
-
-// "none", or flag names joined by '|'.
-std::optional<int> layerFlags(std::string_view text) {
-    if (text == "none") {
-        return 0;
-    }
-    int flags = 0;
-    while (true) {
-        const size_t bar = text.find('|');
-        const std::optional<int> flag = valueOf(kLayerFlags, text.substr(0, bar));
-        if (!flag) {
-            return std::nullopt;
-        }
-        flags |= *flag;
-        if (bar == std::string_view::npos) {
-            return flags;
-        }
-        text.remove_prefix(bar + 1);
-    }
-}
 
 bool isClassName(const std::string& word) {
     return std::isupper(static_cast<unsigned char>(word[0])) &&
@@ -201,7 +163,7 @@ void LevelParser::weather(const Words& words) {
         !firstTime(words[0])) {
         return;
     }
-    const std::optional<int> type = valueOf(kWeathers, words[1]);
+    const std::optional<int> type = Keywords::valueOf(Keywords::kWeathers, words[1]);
     const std::optional<int> minimum = number(words[2], "the shortest delay");
     const std::optional<int> maximum = number(words[3], "the longest delay");
     const std::optional<int> amount = number(words[4], "the amount");
@@ -246,7 +208,7 @@ void LevelParser::layer(const Words& words) {
     if (!hasWords(words, 3, "layer NAME none|BLOCK|UPPER|BLOCK|UPPER") || !sizeKnown()) {
         return;
     }
-    const std::optional<int> flags = layerFlags(words[2]);
+    const std::optional<int> flags = Keywords::layerFlags(words[2]);
     if (!flags) {
         fail("the layer flags '" + words[2] + "' are none of none, BLOCK, UPPER and BLOCK|UPPER");
         return;
@@ -269,59 +231,46 @@ void LevelParser::layer(const Words& words) {
 void LevelParser::readGrid(int layer) {
     const size_t columns = _level.map->getNumberOfColumns();
     const int rows = _level.map->getNumberOfRows();
-    std::vector<std::string_view> grid;
+    std::vector<std::vector<Legend::Entry>> grid;
     for (int row = 0; row < rows; row++) {
         if (_line >= static_cast<int>(_lines.size())) {
             fail("the file ends after " + std::to_string(row) + " of the layer's " +
                  std::to_string(rows) + " rows");
             return;
         }
-        const std::string_view text = _lines[_line++];
-        if (text.size() != columns) {
-            fail("the row has " + std::to_string(text.size()) + " characters, the map is " +
+        std::string problem;
+        std::optional<std::vector<Legend::Entry>> cells = _legend->cells(_lines[_line++], problem);
+        if (!cells) {
+            fail(problem);
+        } else if (cells->size() != columns) {
+            fail("the row has " + std::to_string(cells->size()) + " cells, the map is " +
                  std::to_string(columns) + " columns wide");
-            continue;
+        } else {
+            grid.push_back(std::move(*cells));
         }
-        const auto unknown = std::find_if(
-            text.begin(), text.end(), [&](char character) { return !_legend->find(character); });
-        if (unknown != text.end()) {
-            fail("column " + std::to_string(unknown - text.begin() + 1) + ": the character '" +
-                 *unknown + "' is not in the tileset's legend");
-            continue;
-        }
-        grid.push_back(text);
     }
     if (static_cast<int>(grid.size()) == rows) {
         placeTiles(layer, grid);
     }
 }
 
-void LevelParser::placeTiles(int layer, const std::vector<std::string_view>& grid) {
+void LevelParser::placeTiles(int layer, const std::vector<std::vector<Legend::Entry>>& grid) {
     const int rows = static_cast<int>(grid.size());
     const int columns = static_cast<int>(grid.front().size());
-    // Cells beyond the map's edge count as filled, so edges show only inside the map.
-    const auto filled = [&](int row, int column) {
-        return row < 0 || column < 0 || row >= rows || column >= columns ||
-               _legend->find(grid[row][column])->tile != 0;
-    };
+    const auto tileAt = [&](int row, int column) { return grid[row][column].tile; };
     for (int row = 0; row < rows; row++) {
         for (int column = 0; column < columns; column++) {
-            const Legend::Entry& entry = *_legend->find(grid[row][column]);
-            int tile = entry.tile;
-            if (entry.automatic) {
-                tile += (filled(row - 1, column) ? Legend::kNorth : 0) +
-                        (filled(row, column + 1) ? Legend::kEast : 0) +
-                        (filled(row + 1, column) ? Legend::kSouth : 0) +
-                        (filled(row, column - 1) ? Legend::kWest : 0);
-            }
-            _level.map->setTileAt(layer, row, column, tile);
+            const Legend::Entry& entry = grid[row][column];
+            const int variant =
+                entry.automatic ? Legend::neighbourBits(tileAt, rows, columns, row, column) : 0;
+            _level.map->setTileAt(layer, row, column, entry.tile + variant);
         }
     }
 }
 
 std::optional<LevelParser::Segment> LevelParser::segment(const Words& words,
                                                          const std::string& what) {
-    const std::optional<int> orientation = valueOf(kOrientations, words[1]);
+    const std::optional<int> orientation = Keywords::valueOf(Keywords::kOrientations, words[1]);
     const std::optional<int> x = pixels(words[2], "the " + what + "'s x");
     const std::optional<int> y = pixels(words[3], "the " + what + "'s y");
     const std::optional<int> length = pixels(words[4], "the " + what + "'s length");
@@ -401,8 +350,9 @@ void LevelParser::stopper(const Words& words) {
         return;
     }
     const bool horizontal = placed->horizontal();
-    const std::optional<int> block =
-        horizontal ? valueOf(kHorizontalBlocks, words[5]) : valueOf(kVerticalBlocks, words[5]);
+    const std::optional<int> block = horizontal
+                                         ? Keywords::valueOf(Keywords::kHorizontalBlocks, words[5])
+                                         : Keywords::valueOf(Keywords::kVerticalBlocks, words[5]);
     if (!block) {
         fail(std::string("a ") + words[1] + " stopper keeps the view " +
              (horizontal ? "up or down" : "left or right") + ", not '" + words[5] + "'");

@@ -55,8 +55,8 @@ private:
     std::optional<Segment> segment(const Words& words, const std::string& what);
     // Reads the grid of rows after a layer line into the layer.
     void readGrid(int layer);
-    // Fills the layer's tiles from its characters, choosing each automatic tile's variant.
-    void placeTiles(int layer, const std::vector<std::string_view>& grid);
+    // Fills the layer's tiles from its cells, choosing each automatic tile's variant.
+    void placeTiles(int layer, const std::vector<std::vector<Legend::Entry>>& grid);
     // Final checks that need the whole level: required lines, the start and the borders.
     void checkComplete();
     void checkStart();

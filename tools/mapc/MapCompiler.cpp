@@ -16,7 +16,7 @@
 //   weather none|snow|rain MINIMUM_DELAY MAXIMUM_DELAY AMOUNT
 //   background IMAGE X_DIVISOR Y_DIVISOR LEFT TOP RIGHT BOTTOM    farthest first
 //   layer NAME none|BLOCK|UPPER|BLOCK|UPPER     followed by exactly ROWS lines of COLUMNS
-//                                   characters from the legend
+//                                   cells: characters from the legend, or {INDEX} for any tile
 //   exit horizontal|vertical X Y LENGTH NEXT_MAP NEXT_X NEXT_Y    the segment spans the opening
 //                                   in the map's edge; every other edge cell is solid
 //   water LEFT TOP RIGHT BOTTOM
@@ -24,6 +24,14 @@
 //   object CLASS X Y NAME=VALUE...  a world object of the game class CLASS (without "WO"); each
 //                                   setting names one of its editable fields
 // assets/maps/README.md describes the format in full.
+//
+// corvane_mapc --decompile ASSETS_DIR MAP_FILE OBJECT_LIST: the way back, for a map changed in
+// the game's editor. Prints the level source of the binary map and of the objects of the world
+// object list that it owns, which compiles to the same bytes; the background images the game's
+// map reader fetches are looked up in the data tree that holds OBJECT_LIST. Whatever the source
+// cannot say, or the compiler would refuse, is reported and fails the run after the source is
+// printed.
+#include "Decompiler.h"
 #include "Diagnostics.h"
 #include "Legend.h"
 #include "LevelParser.h"
@@ -33,6 +41,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -97,14 +106,56 @@ bool writeLevels(std::vector<Level>& levels, const fs::path& output) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 4) {
-        fprintf(stderr, "usage: %s ASSETS_DIR MAPS_DIR OBJECT_LIST\n", argv[0]);
-        return 2;
+bool readWorldObjectList(const fs::path& path) {
+    FILE* stream = fopen(path.c_str(), "rb");
+    if (stream == nullptr) {
+        return false;
     }
-    const fs::path assets = argv[1];
+    const bool read = loadWorldObjects(stream, nullptr);
+    fclose(stream);
+    return read;
+}
+
+// Prints the messages; true when there were none.
+bool reported(const Diagnostics& diagnostics) {
+    for (const std::string& message : diagnostics.messages()) {
+        fprintf(stderr, "%s\n", message.c_str());
+    }
+    return diagnostics.empty();
+}
+
+int decompile(const fs::path& assets, const fs::path& mapFile, const fs::path& objectList) {
+    Diagnostics diagnostics;
+    const LevelParser::Legends legends = readLegends(assets / "tilesets", diagnostics);
+    // The game finds media in "./data", the tree that holds the world object list.
+    std::error_code error;
+    fs::current_path(objectList.parent_path().parent_path(), error);
+    Map map;
+    if (error || !map.load(mapFile.c_str())) {
+        fprintf(stderr, "%s: cannot read the map, or its images in %s\n", mapFile.c_str(),
+                objectList.parent_path().c_str());
+        return 1;
+    }
+    if (!readWorldObjectList(objectList)) {
+        fprintf(stderr, "%s: cannot read the world object list\n", objectList.c_str());
+        return 1;
+    }
+    const auto legend = legends.find(map.getTilesetName() ? map.getTilesetName() : "");
+    if (legend == legends.end()) {
+        fprintf(stderr, "%s: the tileset has no legend in %s\n", mapFile.c_str(), assets.c_str());
+        return 1;
+    }
+    const std::vector<const WorldObject*> objects =
+        objectsOwnedBy(map.getFilename(), *globalWorldObjectVector);
+    const std::string source = decompileLevel(map, legend->second, objects);
+    fputs(source.c_str(), stdout);
+    checkRecompiles(source, mapFile.filename().string() + ".map", legends, map, objects,
+                    diagnostics);
+    destroyWorldObjects();
+    return reported(diagnostics) ? 0 : 1;
+}
+
+int compile(const fs::path& assets, const fs::path& mapsDir, const char* objectList) {
     Diagnostics diagnostics;
     const LevelParser::Legends legends = readLegends(assets / "tilesets", diagnostics);
     std::vector<Level> levels = readLevels(assets / "maps", legends, diagnostics);
@@ -113,18 +164,31 @@ int main(int argc, char** argv) {
         checkWorld(levels, diagnostics);
         ObjectCompiler(diagnostics).compile(levels);
     }
-    for (const std::string& message : diagnostics.messages()) {
-        fprintf(stderr, "%s\n", message.c_str());
-    }
-    if (!diagnostics.empty() || levels.empty()) {
-        fprintf(stderr, "%s: nothing written\n", argv[0]);
+    if (!reported(diagnostics) || levels.empty()) {
+        fprintf(stderr, "nothing written\n");
         return 1;
     }
-    bool written = writeLevels(levels, argv[2]);
-    if (written && !writeWorldObjectList(argv[3])) {
-        fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[3]);
+    bool written = writeLevels(levels, mapsDir);
+    if (written && !writeWorldObjectList(objectList)) {
+        fprintf(stderr, "cannot write %s\n", objectList);
         written = false;
     }
     destroyWorldObjects();
     return written ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && strcmp(argv[1], "--decompile") == 0) {
+        return decompile(fs::absolute(argv[2]), fs::absolute(argv[3]), fs::absolute(argv[4]));
+    }
+    if (argc == 4) {
+        return compile(argv[1], argv[2], argv[3]);
+    }
+    fprintf(stderr,
+            "usage: %s ASSETS_DIR MAPS_DIR OBJECT_LIST\n"
+            "       %s --decompile ASSETS_DIR MAP_FILE OBJECT_LIST > LEVEL_SOURCE\n",
+            argv[0], argv[0]);
+    return 2;
 }

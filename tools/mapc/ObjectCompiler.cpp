@@ -68,42 +68,56 @@ const std::vector<SettingTitles> kSettingTitles = {
 
 // Settings that are no editable field: state the level sets up as the game would. Each takes a
 // value of an editor value type: a flag (-1 or 0) or a number in pixels goes to applyNumber, a
-// text to applyText.
+// text to applyText; read gives the value back as text.
 struct SpecialSetting {
     const char* className;
     const char* setting;
     int valueType;
     void (*applyNumber)(WorldObject& object, int value);
     void (*applyText)(WorldObject& object, const std::string& value);
+    std::string (*read)(const WorldObject& object);
 };
 
 WOTeleport& teleport(WorldObject& object) {
     return static_cast<WOTeleport&>(object);
 }
 
+const WOTeleport& teleport(const WorldObject& object) {
+    return static_cast<const WOTeleport&>(object);
+}
+
 const SpecialSetting kSpecialSettings[] = {
     {"Dom", "inPot", WorldObjectEditorInfo::kFlag,
      [](WorldObject& object, int reached) { static_cast<WODom&>(object).setInPot(reached); },
-     nullptr},
+     nullptr,
+     [](const WorldObject& object) {
+         return std::to_string(static_cast<const WODom&>(object).isInPot());
+     }},
     {"Crate", "resistance", WorldObjectEditorInfo::kInteger,
      [](WorldObject& object, int resistance) {
          static_cast<WOCrate&>(object).setPushResistance(resistance);
      },
-     nullptr},
+     nullptr,
+     [](const WorldObject& object) {
+         return std::to_string(static_cast<const WOCrate&>(object).pushResistance());
+     }},
     {"Teleport", "destination", WorldObjectEditorInfo::kText, nullptr,
      [](WorldObject& object, const std::string& name) {
          teleport(object).setDestination(name.c_str());
-     }},
+     },
+     [](const WorldObject& object) { return std::string(teleport(object).destination()); }},
     {"Teleport", "destinationX", WorldObjectEditorInfo::kInteger,
      [](WorldObject& object, int x) {
          teleport(object).setDestinationPosition(x, teleport(object).destinationY());
      },
-     nullptr},
+     nullptr,
+     [](const WorldObject& object) { return std::to_string(teleport(object).destinationX()); }},
     {"Teleport", "destinationY", WorldObjectEditorInfo::kInteger,
      [](WorldObject& object, int y) {
          teleport(object).setDestinationPosition(teleport(object).destinationX(), y);
      },
-     nullptr},
+     nullptr,
+     [](const WorldObject& object) { return std::to_string(teleport(object).destinationY()); }},
 };
 
 const SpecialSetting* specialSetting(const std::string& className, const std::string& setting) {
@@ -136,6 +150,35 @@ const WorldObjectEditorInfo* fieldFor(const WorldObject& object, const std::stri
     return nullptr;
 }
 
+// The setting that stands for the editable field of that title on the class, or null; the
+// class's own entries come first, as a pot's colour does before the music maker it shares a
+// title with.
+const char* settingFor(const std::string& className, const char* title) {
+    for (const bool ownEntries : {true, false}) {
+        for (const SettingTitles& each : kSettingTitles) {
+            const bool classMatches = ownEntries
+                                          ? each.className != nullptr && className == each.className
+                                          : each.className == nullptr;
+            const bool titleMatches =
+                title != nullptr &&
+                std::any_of(each.titles.begin(), each.titles.end(),
+                            [&](const char* t) { return strcmp(t, title) == 0; });
+            if (classMatches && titleMatches) {
+                return each.setting;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The value of an editable field as a setting's text.
+std::string fieldValue(const WorldObjectEditorInfo& field) {
+    const bool number = field.valueType() == WorldObjectEditorInfo::kInteger ||
+                        field.valueType() == WorldObjectEditorInfo::kFlag;
+    return number ? std::to_string(*static_cast<const int*>(field.dataPointer()))
+                  : std::string(static_cast<const char*>(field.dataPointer()));
+}
+
 std::string joined(const std::vector<std::string>& choices) {
     std::string text;
     for (const std::string& choice : choices) {
@@ -156,29 +199,32 @@ void ObjectCompiler::compile(const std::vector<Level>& levels) {
         globalWorldObjectVector = new std::vector<WorldObject*>();
     }
     for (const Level& level : levels) {
-        _level = &level;
         for (const ObjectPlacement& placement : level.objects) {
-            _line = placement.line;
-            compileObject(level, placement);
+            if (std::unique_ptr<WorldObject> object = compileObject(level, placement)) {
+                globalWorldObjectVector->push_back(object.release());
+            }
         }
     }
 }
 
-void ObjectCompiler::compileObject(const Level& level, const ObjectPlacement& placement) {
+std::unique_ptr<WorldObject> ObjectCompiler::compileObject(const Level& level,
+                                                           const ObjectPlacement& placement) {
+    _level = &level;
+    _line = placement.line;
     std::unique_ptr<WorldObject> object(createWorldObjectNamed(placement.className.c_str()));
     if (object == nullptr) {
         fail("there is no object class '" + placement.className + "'");
-        return;
+        return nullptr;
     }
     object->setPosition(placement.x, placement.y);
     for (const auto& [name, value] : placement.settings) {
         if (!applySetting(*object, placement, name, value)) {
-            return;
+            return nullptr;
         }
     }
     object->setOwnerMap(level.name.c_str());
     object->forceStateUpdate();
-    globalWorldObjectVector->push_back(object.release());
+    return object;
 }
 
 bool ObjectCompiler::applySetting(WorldObject& object, const ObjectPlacement& placement,
@@ -262,6 +308,31 @@ std::optional<int> ObjectCompiler::flagValue(const std::string& value, const std
 
 void ObjectCompiler::fail(const std::string& message) {
     _diagnostics.error(_level->file, _line, message);
+}
+
+ObjectPlacement placementOf(const WorldObject& object) {
+    const char* className = worldObjectClassName(object.getObjectType());
+    ObjectPlacement placement{
+        0, className != nullptr ? className : "", object.getXPos(), object.getYPos(), {}};
+    const std::unique_ptr<WorldObject> fresh(createWorldObjectNamed(placement.className.c_str()));
+    if (fresh == nullptr) {
+        return placement;
+    }
+    const auto& fields = object.editorInfo();
+    for (size_t index = 0; index < fields.size(); index++) {
+        const char* setting = settingFor(placement.className, fields[index]->title());
+        const std::string value = fieldValue(*fields[index]);
+        if (setting != nullptr && value != fieldValue(*fresh->editorInfo()[index])) {
+            placement.settings.emplace_back(setting, value);
+        }
+    }
+    for (const SpecialSetting& special : kSpecialSettings) {
+        if (placement.className == special.className &&
+            special.read(object) != special.read(*fresh)) {
+            placement.settings.emplace_back(special.setting, special.read(object));
+        }
+    }
+    return placement;
 }
 
 bool writeWorldObjectList(const std::string& path) {

@@ -6,6 +6,7 @@
 #include "Diagnostics.h"
 #include "Level.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,9 +20,11 @@ public:
     // Appends the objects of every level, in level and line order and owned by their level's
     // map, to the global world object vector. Every mistake is reported.
     void compile(const std::vector<Level>& levels);
+    // The object of one placement of the level, owned by its map; null (reported) on a mistake.
+    std::unique_ptr<WorldObject> compileObject(const Level& level,
+                                               const ObjectPlacement& placement);
 
 private:
-    void compileObject(const Level& level, const ObjectPlacement& placement);
     // Writes one setting into the object; false (reported) when it has no such field or the
     // value does not fit it.
     bool applySetting(WorldObject& object, const ObjectPlacement& placement,
@@ -34,6 +37,10 @@ private:
     const Level* _level = nullptr;
     int _line = 0;
 };
+
+// The placement that compiles to the object: its class, position and a setting for each field
+// whose value differs from a new object's.
+ObjectPlacement placementOf(const WorldObject& object);
 
 // Writes the global world object vector to the file, atomically, with the game's own list
 // writer; false when it cannot.

@@ -102,4 +102,21 @@ std::optional<int> pixels(std::string_view text) {
     return *tiles * Map::kTileSize + (rest[0] == '+' ? *offset : -*offset);
 }
 
+std::string word(std::string_view text) {
+    const bool plain = !text.empty() && text.find_first_of(" \t") == std::string_view::npos;
+    return plain ? std::string(text) : '"' + std::string(text) + '"';
+}
+
+std::string pixelsText(int pixels) {
+    if (pixels < Map::kTileSize) {
+        return std::to_string(pixels);
+    }
+    // Offsets beyond half a tile count back from the next tile.
+    const int tiles = (pixels + Map::kTileSize / 2 - 1) / Map::kTileSize;
+    const int offset = pixels - tiles * Map::kTileSize;
+    const std::string sign = offset > 0 ? "+" : "-";
+    return std::to_string(tiles) + "t" +
+           (offset == 0 ? "" : sign + std::to_string(std::abs(offset)));
+}
+
 } // namespace SourceText

@@ -1,4 +1,4 @@
-// Reading the text of level and legend sources: lines, words and numbers.
+// Reading and writing the text of level and legend sources: lines, words and numbers.
 #pragma once
 
 #include <optional>
@@ -27,5 +27,12 @@ std::optional<int> integer(std::string_view text);
 // A length or position in pixels: "40" is 40 pixels, "3t" three tiles (48 pixels), and "3t+4"
 // or "3t-4" three tiles and a few pixels more or less.
 std::optional<int> pixels(std::string_view text);
+
+// The text as one word of a line: quoted when it is empty or holds blanks.
+std::string word(std::string_view text);
+
+// Pixels as the sources write them: whole tiles with "t" and the nearest tile's offset ("5t-1",
+// "3t+8"), small and negative numbers plain.
+std::string pixelsText(int pixels);
 
 } // namespace SourceText
