@@ -1,0 +1,3 @@
+#include "EditorObjectEditWidgetSet.h"
+
+EditorObjectEditWidgetSet::~EditorObjectEditWidgetSet() = default;
