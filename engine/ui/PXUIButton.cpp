@@ -2,6 +2,7 @@
 
 #include "engine/PXFont.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -10,6 +11,11 @@ namespace {
 int fitted(int requested, float textSize) {
     const float size = requested > textSize ? static_cast<float>(requested) : textSize + 6;
     return static_cast<int>(std::ceil(size));
+}
+
+// Centres the label across the button, so it keeps clear of the outline.
+int labelInset(int buttonWidth, float textWidth) {
+    return std::max(0, static_cast<int>((buttonWidth - textWidth) / 2));
 }
 
 } // namespace
@@ -50,6 +56,7 @@ void PXUIButton::setBounds(int width, int height) {
 void PXUIButton::measureText() {
     if (_font != nullptr && _text) {
         _font->stringBounds(_text->c_str(), _textWidth, _textHeight);
+        _textWidth = _PXUITextWidth(*_font, _text->c_str());
     }
 }
 
@@ -59,6 +66,7 @@ void PXUIButton::draw() {
     _PXUIFill(xPos(), yPos(), right, bottom, visualState() == 2 ? _depressed : _normal);
     _PXUIOutline(xPos(), yPos(), right, bottom, _border);
     if (_font != nullptr && _text) {
-        _PXUIPrint(_font, xPos(), yPos(), _textColour, _text->c_str());
+        _PXUIPrint(_font, xPos() + labelInset(width(), _textWidth), yPos(), _textColour,
+                   _text->c_str());
     }
 }

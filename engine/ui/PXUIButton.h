@@ -28,7 +28,7 @@ public:
     // The label.
     void setTextColor(float r, float g, float b, float a) { _textColour = {r, g, b, a}; }
 
-    // Background, outline and the label at the top-left corner.
+    // Background, outline and the label at the top, centred across.
     void draw() override;
 
 private:

@@ -3,6 +3,7 @@
 #include "engine/PXFont.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool PXUIDialogBox::setFont(const char* path, int mode) {
     _font = resolveFont(path, mode);
@@ -62,13 +63,14 @@ void PXUIDialogBox::resize() {
     float messageWidth = 0;
     float messageHeight = 0;
     _font->stringBounds(_message.c_str(), messageWidth, messageHeight);
+    messageWidth = _PXUITextWidth(*_font, _message.c_str());
     int buttonsWidth = 0;
     int buttonsHeight = 0;
     for (const auto& button : _buttons) {
         buttonsWidth += button->width() + _padding;
         buttonsHeight = _padding + std::max(button->height(), buttonsHeight);
     }
-    setBounds(2 * _padding + std::max(static_cast<int>(messageWidth), buttonsWidth),
+    setBounds(2 * _padding + std::max(static_cast<int>(std::ceil(messageWidth)), buttonsWidth),
               static_cast<int>(messageHeight) + buttonsHeight + 2 * _padding);
 
     int right = xPos() + width();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -52,6 +53,13 @@ void PXUIListBox::clearAllItems() {
     clearItems();
     clearDisplayItems();
     _startItemIndex = 0;
+}
+
+void PXUIListBox::setItems(std::vector<std::string> items) {
+    _items = std::move(items);
+    _startItemIndex = 0;
+    _selectedRow = -1;
+    resize();
 }
 
 bool PXUIListBox::setFont(const char* path, int mode) {
@@ -103,7 +111,8 @@ int PXUIListBox::selectedItemIndex() {
     if (mouseOver() && PXMouse(kMouseLeft)) {
         _selectedRow = static_cast<int>((PXMouseY - yPos()) / _font->fullHeight());
     }
-    return _startItemIndex + _selectedRow;
+    const int index = _startItemIndex + _selectedRow;
+    return index >= 0 && index < numberOfItems() ? index : -1;
 }
 
 void PXUIListBox::setBorderColor(float r, float g, float b, float a) {

@@ -29,6 +29,8 @@ public:
     void clearDisplayItems();
     // Forgets items and rows and scrolls back to the top.
     void clearAllItems();
+    // Replaces every item at once, scrolled to the top with nothing selected, and lays out once.
+    void setItems(std::vector<std::string> items);
 
     // Asks the font cache for the font; false when none is usable.
     bool setFont(const char* path, int mode);
@@ -46,8 +48,8 @@ public:
 
     // Selects the item, clamped to the items, wherever the list is scrolled.
     void selectItemAtIndex(int index);
-    // The selected item's index (the row under a held left button wins), or -1 without a font;
-    // it may lie outside the items.
+    // The selected item's index (the row under a held left button wins); -1 without a font or
+    // when the selected row holds no item.
     int selectedItemIndex();
 
     // Colour of the outline.

@@ -96,7 +96,8 @@ void PXUIMenu::resize() {
         widest = std::max(widest, item->itemWidth());
     }
     const int border = 2 * borderWidth();
-    setBounds(widest + border, static_cast<int>(font()->fullHeight()) + border);
+    setBounds(widest + border + PX_UI_OPEN_MARKER_ROOM,
+              static_cast<int>(font()->fullHeight()) + border);
     if (getParent() != nullptr) {
         _PXUIWidget::setBounds(entryWidth, entryHeight);
     }

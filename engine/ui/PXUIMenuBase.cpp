@@ -2,6 +2,8 @@
 
 #include "engine/PXFont.h"
 
+#include <cmath>
+
 _PXUIMenuBase::_PXUIMenuBase(const char* name) {
     if (name != nullptr) {
         setName(name);
@@ -12,10 +14,7 @@ int _PXUIMenuBase::itemWidth() const {
     if (_font == nullptr || !_name) {
         return 0;
     }
-    float width = 0;
-    float height = 0;
-    _font->stringBounds(_name->c_str(), width, height);
-    return static_cast<int>(width);
+    return static_cast<int>(std::ceil(_PXUITextWidth(*_font, _name->c_str())));
 }
 
 void _PXUIMenuBase::drawBackground(const PXUIColor& colour) const {
@@ -52,5 +51,5 @@ void _PXUIMenuBase::drawDividerLine() const {
 
 void _PXUIMenuBase::drawOpenMarker() const {
     const int right = xPos() + width();
-    _PXUIFill(right - 6, yPos(), right - 1, yPos() + height(), _border);
+    _PXUIFill(right - PX_UI_OPEN_MARKER_ROOM, yPos(), right - 1, yPos() + height(), _border);
 }

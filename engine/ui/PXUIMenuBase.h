@@ -10,6 +10,8 @@
 
 // Size of the buffer a label would fill; longer labels are cut to one byte less.
 constexpr std::size_t PX_UI_LABEL_BUFFER_SIZE = 255;
+// Room the open marker takes at the right end of a menu entry, kept clear of the labels.
+constexpr int PX_UI_OPEN_MARKER_ROOM = 6;
 
 class _PXUIMenuBase : public _PXUIWidget {
 public:
@@ -47,7 +49,7 @@ public:
     void setParent(_PXUIMenuBase* parent) { _parent = parent; }
     // The label, or null for a divider.
     const char* name() const { return _name ? _name->c_str() : nullptr; }
-    // Width of the label in whole pixels; 0 without a font or a label.
+    // Width the printed label covers, rounded up to whole pixels; 0 without a font or a label.
     int itemWidth() const;
 
 protected:

@@ -5,6 +5,8 @@
 #include "engine/PXMouse.h"
 #include "engine/PXPrimitives.h"
 
+#include <algorithm>
+
 bool _PXUIWidget::mouseOver() const {
     return _x < PXMouseX && PXMouseX <= _x + _width && _y < PXMouseY && PXMouseY <= _y + _height;
 }
@@ -82,6 +84,13 @@ PXFont* _PXUIFontAt(const char* path, int mode, int size) {
         return nullptr;
     }
     return font;
+}
+
+float _PXUITextWidth(const PXFont& font, const char* text) {
+    float width = 0;
+    float height = 0;
+    font.stringBounds(text, width, height);
+    return std::max(width, font.advance(text));
 }
 
 void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour) {

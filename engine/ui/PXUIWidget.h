@@ -80,6 +80,8 @@ private:
 // usable face (one that measures a zero line box or a blank of zero advance), so that widgets
 // never divide by a font's metrics.
 PXFont* _PXUIFontAt(const char* path, int mode, int size);
+// The width the printed text covers: its box or its pen advance, whichever is wider.
+float _PXUITextWidth(const PXFont& font, const char* text);
 // Fills the rectangle between the corners.
 void _PXUIFill(int x1, int y1, int x2, int y2, const PXUIColor& colour);
 // Outlines the rectangle between the corners.

@@ -112,6 +112,10 @@ TEST_F(MenuTest, ClicksOpenColumnsAndAnItemFiresOnlyAfterEveryMenuClosed) {
     EXPECT_EQ(recent->xPos(), file->xPos());
     EXPECT_EQ(recent->yPos(), file->yPos() + 4 * file->h()) << "the column starts below the entry";
     EXPECT_EQ(recent->w(), file->w()) << "a sub-menu entry is as wide as its siblings";
+    const float widestLabel =
+        _PXUIFontAt(kFontPath, PX_FONT_MODE_TEXTURE, 12)->advance("Save (Left Winkey - S)");
+    EXPECT_GE(file->w(), widestLabel + 2 + PX_UI_OPEN_MARKER_ROOM)
+        << "labels keep clear of the borders and the open marker";
     clickAt(columnX(), rowY(4));
     ASSERT_TRUE(recent->isOpen());
     const int subItemX = recent->xPos() + recent->w() + 3;
