@@ -116,7 +116,8 @@ public:
     int exitPreviewViewY = 0;
     std::string previousPlacementDirectory;
 
-    // Minimap placement.
+    // Minimap placement: the editor's own minimap shows every cell visited but the map's own.
+    void markMinimapCell(int column, int row);
     std::unique_ptr<Minimap> minimap;
     int minimapViewX = 0;
     int minimapViewY = 0;

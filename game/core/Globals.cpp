@@ -11,6 +11,7 @@ int showInGameMenu = PX_FALSE;
 int showSaveBrowser = PX_FALSE;
 int rebuildMapSpecificWorldObjectVectorNextLoop = PX_FALSE;
 int skipRunningMapSpecificWorldObjectLogicThisLoop = PX_FALSE;
+int editorMode = PX_FALSE;
 
 void setScreenScaleFactor(int factor) {
     SCREEN_SCALE_FACTOR = factor;

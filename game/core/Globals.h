@@ -20,6 +20,8 @@ extern int showSaveBrowser;
 extern int rebuildMapSpecificWorldObjectVectorNextLoop;
 // Set by a teleport that changed the map; the tick clears it and runs no more object logic.
 extern int skipRunningMapSpecificWorldObjectLogicThisLoop;
+// While true the main loop runs the level editor's step and frame instead of the game's.
+extern int editorMode;
 
 // Sets the whole-number screen scale and the window size; takes effect at the next video mode.
 void setScreenScaleFactor(int factor);

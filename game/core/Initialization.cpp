@@ -6,6 +6,7 @@
 #include "ResourceManager.h"
 #include "Settings.h"
 #include "TilesetNames.h"
+#include "editor/EditorInitialization.h"
 #include "engine/Paxtor.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
@@ -163,6 +164,7 @@ void deinit() {
     DarknessHalo::destroyInstance();
     Letterbox::destroyInstance();
     ResourceManager::instance()->cleanup();
+    editorDeinitialization();
     destroy(TILESET_NAMES);
     destroy(globalMapMusicNames);
     PXDeInit();

@@ -26,11 +26,11 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr int KEY_ESCAPE = 69;
-constexpr const char* START_MAP = "./data/maps/arnion/arnion1";
 // Silence between two plays of the map's song, in ticks (30 to 60 seconds).
 constexpr int MUSIC_SILENCE_MIN_TICKS = 1800;
 constexpr int MUSIC_SILENCE_MAX_TICKS = 3600;
@@ -184,6 +184,10 @@ void commonTail() {
 // Under the title screen the loading screen shows the objects' progress; without it they load
 // without drawing.
 int initNewGame() {
+    return initNewGameOnMap(START_MAP);
+}
+
+int initNewGameOnMap(const char* mapPath) {
     if (titleScreenInUse()) {
         std::unique_ptr<PXTexture> capture = captureScreen();
         loadingScreen(capture.get());
@@ -191,8 +195,12 @@ int initNewGame() {
         loadWorldObjects(nullptr);
     }
     globalMusicPlayer->stop();
-    if (!globalMap->load(START_MAP)) {
-        globalLog->write("Unable to load default starting map.\n");
+    if (!globalMap->load(mapPath)) {
+        if (std::string_view(mapPath) == START_MAP) {
+            globalLog->write("Unable to load default starting map.\n");
+        } else {
+            globalLog->write("Unable to load the map %s.\n", mapPath);
+        }
         // The objects were read anew: the map that stays shows its own again.
         recreateMapSpecificWorldObjectVector(globalMap->getFilename());
         return PX_FALSE;

@@ -6,6 +6,10 @@
 #include "Log.h"
 #include "Logic.h"
 #include "Replay.h"
+#include "editor/EditorDraw.h"
+#include "editor/EditorInfo.h"
+#include "editor/EditorInitialization.h"
+#include "editor/EditorLogic.h"
 #include "engine/Paxtor.h"
 #include "game/screens/LogoScreen.h"
 #include "game/screens/SecretList.h"
@@ -32,6 +36,8 @@ struct Options {
     std::string recordPath;
     std::string replayPath;
     bool fast = false;
+    // Set by "--editor": the map the editor opens.
+    std::optional<std::string> editorMapPath;
 };
 
 // The options after the program path; nothing when they cannot be read.
@@ -45,19 +51,28 @@ std::optional<Options> readOptions(int argc, char** argv) {
                 std::filesystem::absolute(argv[++i]).string();
         } else if (option == "--fast") {
             options.fast = true;
+        } else if (option == "--editor") {
+            const bool mapGiven = i + 1 < argc && argv[i + 1][0] != '-';
+            options.editorMapPath =
+                mapGiven ? std::filesystem::absolute(argv[++i]).string() : START_MAP;
         } else {
             return std::nullopt;
         }
     }
-    if ((!options.recordPath.empty() && !options.replayPath.empty()) ||
-        (options.fast && options.replayPath.empty())) {
+    const int modes = !options.recordPath.empty() + !options.replayPath.empty() +
+                      options.editorMapPath.has_value();
+    if (modes > 1 || (options.fast && options.replayPath.empty())) {
         return std::nullopt;
     }
     return options;
 }
 
 void drawFrame() {
-    presentFrame([] { draw(PX_FALSE); });
+    if (editorMode) {
+        presentEditorFrame(nullptr);
+    } else {
+        presentFrame([] { draw(PX_FALSE); });
+    }
 }
 
 bool stillPlaying() {
@@ -65,7 +80,8 @@ bool stillPlaying() {
 }
 
 // Plays in real time: every due tick runs, then one frame is drawn and the loop sleeps until the
-// next tick is due. A recording notes the input of every tick.
+// next tick is due. A recording notes the input of every tick; a replay could not follow the
+// editor, so a recording never switches to it.
 void runMainLoop(Replay* recording) {
     PXResetLogicLoop();
     while (stillPlaying()) {
@@ -73,8 +89,14 @@ void runMainLoop(Replay* recording) {
         while (PXLogicLoop()) {
             if (recording != nullptr) {
                 recording->recordTick(currentReplayInput());
+            } else {
+                editorSwitchKeys();
             }
-            logic();
+            if (editorMode) {
+                editorLogic();
+            } else {
+                logic();
+            }
             PXLogicUpdate();
         }
         PXPostLogicLoop();
@@ -177,7 +199,27 @@ int play() {
     return 0;
 }
 
+// The editor straight away on a map, after the world objects are loaded as a new game has them;
+// Escape in the game then opens the title screen instead of ending the program.
+int edit(const std::string& mapPath) {
+    if (!initNewGameOnMap(mapPath.c_str())) {
+        fprintf(stderr, "cannot load the map %s\n", mapPath.c_str());
+        return 1;
+    }
+    if (!editorEnter()) {
+        fprintf(stderr, "cannot start the editor (see log.txt)\n");
+        return 1;
+    }
+    editorInfo->lastLoadedFilePath = mapPath;
+    setTitleScreenInUse(true);
+    runMainLoop(nullptr);
+    return 0;
+}
+
 int run(const Options& options) {
+    if (options.editorMapPath) {
+        return edit(*options.editorMapPath);
+    }
     if (!options.replayPath.empty()) {
         return replay(options.replayPath, options.fast);
     }
@@ -192,7 +234,8 @@ int run(const Options& options) {
 int gameMain(int argc, char** argv) {
     const std::optional<Options> options = readOptions(argc, argv);
     if (!options) {
-        fprintf(stderr, "usage: %s [--record FILE | --replay FILE [--fast]]\n", argv[0]);
+        fprintf(stderr, "usage: %s [--record FILE | --replay FILE [--fast] | --editor [MAP]]\n",
+                argv[0]);
         return EXIT_BAD_COMMAND_LINE;
     }
     if (!init(argc > 0 ? argv[0] : nullptr)) {

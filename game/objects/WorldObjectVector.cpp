@@ -413,6 +413,15 @@ void replaceWorldObjects(WorldObjectList objects, int collectedHexNuts) {
     _collectedHexNuts = collectedHexNuts;
 }
 
+namespace {
+
+int worldObjectCount() {
+    return globalWorldObjectVector != nullptr ? static_cast<int>(globalWorldObjectVector->size())
+                                              : 0;
+}
+
+} // namespace
+
 bool saveWorldObjects(WorldObjectProgress progress) {
     globalLog->write("Saving world objects to: %s\n", kWorldObjectListPath);
     PXAtomicFile file(kWorldObjectListPath);
@@ -424,9 +433,12 @@ bool saveWorldObjects(WorldObjectProgress progress) {
 }
 
 bool saveWorldObjects(FILE* stream, WorldObjectProgress progress) {
-    const int count =
-        globalWorldObjectVector != nullptr ? static_cast<int>(globalWorldObjectVector->size()) : 0;
-    globalLog->write("%d objects to save to world object\n", count);
+    globalLog->write("%d objects to save to world object\n", worldObjectCount());
+    return writeWorldObjects(stream, progress);
+}
+
+bool writeWorldObjects(FILE* stream, WorldObjectProgress progress) {
+    const int count = worldObjectCount();
     if (!writeRecordInteger(stream, count)) {
         return false;
     }

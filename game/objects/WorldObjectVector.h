@@ -54,6 +54,8 @@ bool loadWorldObjects(FILE* stream, WorldObjectProgress progress);
 bool saveWorldObjects(WorldObjectProgress progress);
 // Writes the count and every object's record; false when a write failed.
 bool saveWorldObjects(FILE* stream, WorldObjectProgress progress);
+// The same without the log line, for callers that write the list often (the editor's undo).
+bool writeWorldObjects(FILE* stream, WorldObjectProgress progress);
 // Objects read from a list, owned here until they replace the game's.
 using WorldObjectList = std::vector<std::unique_ptr<WorldObject>>;
 // Reads a count and that many records into the list without touching the game's objects; false

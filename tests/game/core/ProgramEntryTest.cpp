@@ -1,9 +1,11 @@
 #include "game/core/Globals.h"
 #include "game/core/Replay.h"
+#include "game/world/Map.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/PrivateXServer.h"
 #include "tests/support/ScratchDirectory.h"
 
+#include <array>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -264,6 +267,78 @@ TEST_F(GameProcessTest, EscapePausesPlayUnderTheTitleAndOptionsSaveTheMusicVolum
     const int musicVolume = static_cast<unsigned char>(settings[8]);
     EXPECT_GT(musicVolume, 0);
     EXPECT_LT(musicVolume, 128 - 20) << "lowered by one step a tick for a second";
+}
+
+// The non-empty cells of a map file's first layer, as (row, column, tile); none when it does not
+// load.
+std::vector<std::array<int, 3>> paintedCells(const std::string& path) {
+    Map map;
+    std::vector<std::array<int, 3>> cells;
+    if (!map.load(path.c_str())) {
+        return cells;
+    }
+    for (int row = 0; row < map.getNumberOfRows(); row++) {
+        for (int column = 0; column < map.getNumberOfColumns(); column++) {
+            if (map.getTileAt(0, row, column) != 0) {
+                cells.push_back({row, column, map.getTileAt(0, row, column)});
+            }
+        }
+    }
+    return cells;
+}
+
+TEST_F(GameProcessTest, TheEditorPaintsWithTheMouseAndSavesThroughItsMenu) {
+    // One empty screen, so the editor's view starts at the map's corner.
+    const std::string mapPath = installation.pathOf("data/maps/edit");
+    {
+        Map map;
+        for (int i = 1; i < 20; i++) {
+            map.appendColumn();
+        }
+        for (int i = 1; i < 15; i++) {
+            map.appendRow();
+        }
+        map.setTilesetName("meadowTiles.png");
+        ASSERT_TRUE(map.save(mapPath.c_str()));
+    }
+    launch({"--editor", mapPath});
+    ASSERT_TRUE(logShowsSoon("loading ./data/fonts/Editor.ttf")) << log();
+    std::this_thread::sleep_for(500ms);
+    const auto click = [this](int x, int y, int button) {
+        const std::string at = std::to_string(x) + " " + std::to_string(y);
+        commandOutput("xdotool mousemove --window " + window + " " + at);
+        std::this_thread::sleep_for(100ms);
+        commandOutput("xdotool mousedown " + std::to_string(button));
+        std::this_thread::sleep_for(200ms);
+        commandOutput("xdotool mouseup " + std::to_string(button));
+        std::this_thread::sleep_for(200ms);
+    };
+    // The tileset picker (Left Winkey + W) picks a tile with a click; hiding it gives the map
+    // back, where a click paints the tile at column 3, row 3 (the window is twice the map).
+    const auto tilesetPicker = [this] {
+        commandOutput("xdotool windowfocus --sync " + window + " keydown Super_L keydown w");
+        std::this_thread::sleep_for(200ms);
+        commandOutput("xdotool keyup w keyup Super_L");
+        std::this_thread::sleep_for(200ms);
+    };
+    tilesetPicker();
+    click(40, 200, 1);
+    tilesetPicker();
+    click(3 * 32 + 8, 3 * 32 + 8, 1);
+    // "Editor", then "Save Map": a map opened from a file is written back without asking.
+    click(10, 5, 1);
+    click(40, 47, 1);
+    std::vector<std::array<int, 3>> cells;
+    for (int tries = 0; tries < 50 && cells.empty(); tries++) {
+        std::this_thread::sleep_for(200ms);
+        cells = paintedCells(mapPath);
+    }
+    ASSERT_EQ(cells.size(), 1u) << log();
+    EXPECT_EQ(cells[0][0], 3);
+    EXPECT_EQ(cells[0][1], 3);
+    EXPECT_GT(cells[0][2], 0);
+    game->sendSignal(SIGTERM);
+    expectCleanExit();
 }
 
 } // namespace
