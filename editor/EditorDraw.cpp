@@ -134,20 +134,23 @@ int mouseY() {
     return PXMouseY / SCREEN_SCALE_FACTOR;
 }
 
-// Objects and the player draw relative to the camera; while the editor draws, its view is the
-// camera.
+// While the editor draws, the camera stands at the view and follows the player, so the
+// objects and the player marker draw where the view shows them.
 class CameraAt {
 public:
     CameraAt(int x, int y) {
         if (globalCamera != nullptr) {
             _savedX = globalCamera->getXPos();
             _savedY = globalCamera->getYPos();
+            _savedTarget = globalCamera->getTarget();
             globalCamera->setPosition(x, y);
+            globalCamera->setTarget(globalPlayer);
         }
     }
     ~CameraAt() {
         if (globalCamera != nullptr) {
             globalCamera->setPosition(_savedX, _savedY);
+            globalCamera->setTarget(_savedTarget);
         }
     }
     CameraAt(const CameraAt&) = delete;
@@ -156,6 +159,7 @@ public:
 private:
     int _savedX = 0;
     int _savedY = 0;
+    CameraTargetable* _savedTarget = nullptr;
 };
 
 int cameraX() {

@@ -10,6 +10,7 @@
 #include "engine/PXFileSystem.h"
 #include "engine/PXFont.h"
 #include "engine/PXInit.h"
+#include "engine/PXKeyboard.h"
 #include "engine/PXLogicTiming.h"
 #include "engine/PXPrimitives.h"
 #include "engine/ui/PXUIButton.h"
@@ -194,6 +195,7 @@ public:
         for (const std::string& name : names) {
             _songs.addItem(name.c_str());
         }
+        styleEditorList(_songs);
         _songs.setNumberOfDisplayItems(kSongRows);
         _songs.setBounds(kSongListWidth, 0);
         _top = editorDialogTop();
@@ -251,6 +253,7 @@ public:
         for (const char* name : ParticleGenerator::NAMES) {
             _types.addItem(name);
         }
+        styleEditorList(_types);
         _types.setBounds(kParticleListWidth, 0);
         _types.setPos(kParticleGap, editorDialogTop() + 15);
         _type = std::clamp(globalMap->particleType(), 0, lastType());
@@ -372,8 +375,17 @@ std::optional<std::string> chooseEditorFile(const char* okLabel, const char* sta
         return std::nullopt;
     }
     centre(*browser);
-    browser->pathEntry().forceFocus();
-    runEditorModalLoop([&browser] { return browser->poll(); }, [&browser] { browser->draw(); });
+    styleEditorFileBrowser(*browser);
+    // The shortcut that opened the browser may still be held: its letter must not be typed.
+    bool focused = false;
+    const auto step = [&browser, &focused] {
+        if (!focused && PXKeyPressed() == 0) {
+            browser->pathEntry().forceFocus();
+            focused = true;
+        }
+        return browser->poll();
+    };
+    runEditorModalLoop(step, [&browser] { browser->draw(); });
     return browser->selection();
 }
 

@@ -4,6 +4,8 @@
 #include "EditorInfo.h"
 #include "EditorLogic.h"
 #include "EditorObjectEdit.h"
+#include "engine/ui/PXUIFileBrowser.h"
+#include "engine/ui/PXUIListBox.h"
 #include "engine/ui/PXUIMenu.h"
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
@@ -293,7 +295,7 @@ std::unique_ptr<PXUIMenu> buildMenu(const MenuSpec& spec, const std::string& fon
         }
         return menu;
     } catch (const std::bad_alloc&) {
-        globalLog->write(spec.failure);
+        globalLog->write("%s", spec.failure);
         throw;
     }
 }
@@ -327,6 +329,27 @@ void editorGUIDeinitialization() {
         menu.reset();
     }
     _backgroundCoordsMenu.reset();
+}
+
+namespace {
+
+constexpr float kEvenRow = 0.9f;
+constexpr float kOddRow = 0.75f;
+constexpr PXUIColor kSelectedRow{0.3f, 0.5f, 0.9f, 1};
+
+} // namespace
+
+void styleEditorList(PXUIListBox& list) {
+    list.setRowColors(kEvenRow, kEvenRow, kEvenRow, 1, kOddRow, kOddRow, kOddRow, 1);
+    list.setSelectedBGColor(kSelectedRow.r, kSelectedRow.g, kSelectedRow.b, kSelectedRow.a);
+    list.setSelectedTextColor(1, 1, 1, 1);
+}
+
+void styleEditorFileBrowser(PXUIFileBrowser& browser) {
+    browser.setFileListRowColors(kEvenRow, kEvenRow, kEvenRow, 1, kOddRow, kOddRow, kOddRow, 1);
+    browser.setFileListSelectedBGColor(kSelectedRow.r, kSelectedRow.g, kSelectedRow.b,
+                                       kSelectedRow.a);
+    browser.setFileListSelectedTextColor(1, 1, 1, 1);
 }
 
 PXUIMenu* editorMainMenu() {

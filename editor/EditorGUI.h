@@ -2,6 +2,8 @@
 // only change what the editor shows or which mode it is in.
 #pragma once
 
+class PXUIFileBrowser;
+class PXUIListBox;
 class PXUIMenu;
 
 // Builds every menu once; false when "Editor.ttf" is not on the resource path. A menu that
@@ -11,6 +13,10 @@ bool editorGUIInitialization();
 void editorGUIDeinitialization();
 // The main menu; null before initialisation.
 PXUIMenu* editorMainMenu();
+// Light rows for the editor's lists, so black text stays readable on every row.
+void styleEditorList(PXUIListBox& list);
+// The same rows for the file browser's listing.
+void styleEditorFileBrowser(PXUIFileBrowser& browser);
 // The current mode's menu (background coords mode has its own); null before initialisation.
 PXUIMenu* editorModeMenu();
 // Polls the main menu and the current mode's menu.

@@ -180,6 +180,7 @@ bool createLayerManager() {
     if (font.empty() || !list->setFont(font.c_str(), kFontMode) || !list->setFontSize(kFontSize)) {
         return false;
     }
+    styleEditorList(*list);
     list->setBounds(kLayerListWidth, 0);
     list->setNumberOfDisplayItems(kLayerListRows);
     list->setPos(kLayerListX, kLayerListY);

@@ -1,5 +1,7 @@
 #include "EditorObjectEditWidgetSet.h"
 
+#include "EditorGUI.h"
+
 #include "engine/PXFont.h"
 #include "engine/ui/PXUIButton.h"
 #include "engine/ui/PXUIListBox.h"
@@ -133,6 +135,7 @@ void EditorObjectEditWidgetSet::createListBox(const std::vector<std::string>& it
     for (const std::string& item : items) {
         _listBox->addItem(item.c_str());
     }
+    styleEditorList(*_listBox);
     _listBox->setNumberOfDisplayItems(kListRows);
     _listBox->setBounds(kListWidth, 0);
 }

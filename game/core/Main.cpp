@@ -11,6 +11,7 @@
 #include "editor/EditorInitialization.h"
 #include "editor/EditorLogic.h"
 #include "engine/Paxtor.h"
+#include "game/player/Player.h"
 #include "game/screens/LogoScreen.h"
 #include "game/screens/SecretList.h"
 #include "game/screens/TitleScreen.h"
@@ -206,6 +207,8 @@ int edit(const std::string& mapPath) {
         fprintf(stderr, "cannot load the map %s\n", mapPath.c_str());
         return 1;
     }
+    // The editor opens on the view a new game on this map would show.
+    globalPlayer->positionCamera();
     if (!editorEnter()) {
         fprintf(stderr, "cannot start the editor (see log.txt)\n");
         return 1;

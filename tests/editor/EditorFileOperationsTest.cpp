@@ -93,6 +93,8 @@ public:
     // Types the path into the browser's entry and clicks its OK button, which stands right of the
     // entry.
     void choose(const std::string& path) {
+        // The entry takes the focus in the browser's first step.
+        then([] {});
         then([path] { _PXFocusedTextEntry->setText(path.c_str()); });
         click([] {
             const PXUITextEntry& entry = *_PXFocusedTextEntry;

@@ -253,15 +253,15 @@ void runSpecialEdit(const std::vector<std::function<void()>>& actions) {
     EXPECT_EQ(next, actions.size());
 }
 
-// The browser's path entry has the focus: the path goes in, then OK (right of the entry) is
-// clicked.
+// The browser's path entry takes the focus in its first step: then the path goes in, and OK
+// (right of the entry) is clicked.
 std::vector<std::function<void()>> chooseMap(const std::string& path) {
     const auto pressOk = [] {
         const PXUITextEntry& entry = *_PXFocusedTextEntry;
         moveMouse(entry.xPos() + entry.width() + 5, entry.yPos() + 4);
         setMouseButton(0, true);
     };
-    return {[path] { _PXFocusedTextEntry->setText(path.c_str()); }, pressOk,
+    return {[] {}, [path] { _PXFocusedTextEntry->setText(path.c_str()); }, pressOk,
             [] { setMouseButton(0, false); }};
 }
 
