@@ -93,6 +93,20 @@ int PXSound::isPlaying() const {
     return hasChannel() && Mix_Playing(_channel) ? PX_TRUE : PX_FALSE;
 }
 
+int PXSound::lengthInMilliseconds() const {
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (!_chunk || Mix_QuerySpec(&frequency, &format, &channels) == 0 || frequency <= 0 ||
+        channels <= 0) {
+        return 0;
+    }
+    // The low byte of an audio format is its sample size in bits.
+    const long long bytesPerSecond =
+        static_cast<long long>(frequency) * channels * ((format & 0xFF) / 8);
+    return bytesPerSecond > 0 ? static_cast<int>(_chunk->alen * 1000LL / bytesPerSecond) : 0;
+}
+
 void PXSound::stop() {
     if (hasChannel()) {
         Mix_HaltChannel(_channel);

@@ -38,6 +38,8 @@ public:
     int play(int loops);
     // Whether the tracked channel is playing (it may be another sound's by now).
     int isPlaying() const;
+    // How long one play lasts at the mixer's rate, in milliseconds; 0 while audio is closed.
+    int lengthInMilliseconds() const;
     // Halts the tracked channel and forgets it.
     void stop();
     // Stores the volume and applies it, scaled by the master volume, to the tracked channel.

@@ -2,9 +2,12 @@
 
 #include "WorldObjectRecord.h"
 #include "WorldObjectVector.h"
+#include "engine/PXLogicTiming.h"
 #include "engine/PXRandom.h"
 #include "engine/PXSound.h"
 #include "game/player/Player.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -162,16 +165,20 @@ void WOBird::endAction() {
 void WOBird::sing() {
     static const char* const kSongs[] = {"bird1.wav", "bird2.wav", "bird3.wav"};
     _song = fetchSound(kSongs[PXRandomize(0, 2)]);
+    _songTicksLeft = 0;
     if (_song != nullptr) {
         _song->setVolume(volumeAtPlayer());
         _song->play(0);
+        const int tick = std::max(1, static_cast<int>(_PXLogicTimeRequiredPerLogicCycle));
+        _songTicksLeft = (_song->lengthInMilliseconds() + tick - 1) / tick;
     }
 }
 
 bool WOBird::singing() {
-    if (_song == nullptr || !_song->isPlaying()) {
+    if (_song == nullptr || _songTicksLeft <= 0) {
         return false;
     }
+    _songTicksLeft--;
     const int volume = volumeAtPlayer();
     _song->setVolume(volume);
     if (volume <= 0) {

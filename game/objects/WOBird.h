@@ -63,4 +63,7 @@ private:
     bool _hopping = false;
     Action _action = Action::None;
     PXSound* _song = nullptr;
+    // The song lasts this many more ticks: counted, so that play does not depend on the mixer's
+    // clock.
+    int _songTicksLeft = 0;
 };
