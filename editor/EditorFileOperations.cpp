@@ -19,6 +19,7 @@
 #include "engine/ui/PXUIListBox.h"
 #include "engine/ui/PXUIMenu.h"
 #include "engine/ui/PXUITextEntry.h"
+#include "game/core/DataPaths.h"
 #include "game/core/Globals.h"
 #include "game/core/Initialization.h"
 #include "game/core/Log.h"
@@ -122,8 +123,19 @@ std::string directoryOf(const std::string& path) {
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
+// A file of the installed data tree is written as the user's own copy, which the game then reads
+// instead; nothing when nothing can be written.
+std::optional<std::string> editorWritePath(const std::string& path) {
+    std::optional<std::string> target = globalDataPaths.writablePathOf(path);
+    if (target && *target != path) {
+        globalLog->write("Writing the user's copy %s\n", target->c_str());
+    }
+    return target;
+}
+
 void saveMapTo(const std::string& path) {
-    if (!globalMap->save(path.c_str())) {
+    const std::optional<std::string> target = editorWritePath(path);
+    if (!target || !globalMap->save(target->c_str())) {
         globalLog->write("couldn't save map to: %s\n", path.c_str());
     }
 }
@@ -365,6 +377,11 @@ void runEditorModalLoop(const std::function<bool()>& step, const std::function<v
 }
 
 std::optional<std::string> chooseEditorFile(const char* okLabel, const char* startDirectory) {
+    // An installed game starts browsing in the user's folder, where its files are written.
+    const std::optional<std::string> userFolder = globalDataPaths.userFolderInUse();
+    if (startDirectory == nullptr && userFolder) {
+        startDirectory = userFolder->c_str();
+    }
     std::unique_ptr<PXUIFileBrowser> browser;
     try {
         browser = std::make_unique<PXUIFileBrowser>(kMaximumPathLength, editorFontPath().c_str(),
@@ -454,7 +471,12 @@ void editorLogicSaveWorldObjects(void*) {
     if (!path || !mayWrite(*path, "File exists. Overwrite?")) {
         return;
     }
-    PXAtomicFile file(*path);
+    const std::optional<std::string> target = editorWritePath(*path);
+    if (!target) {
+        globalLog->write("Couldn't save object list!\n");
+        return;
+    }
+    PXAtomicFile file(*target);
     if (file.stream() == nullptr || !saveWorldObjects(file.stream(), nullptr) || !file.commit()) {
         globalLog->write("Couldn't save object list!\n");
     }

@@ -10,7 +10,8 @@
 // Runs logic steps (step() each) and editor frames (overlay() drawn over each) until step()
 // returns false or the application is asked to quit; the editor's own logic does not run.
 void runEditorModalLoop(const std::function<bool()>& step, const std::function<void()>& overlay);
-// Lets the user pick a path in the file browser, starting in the directory (null: the program's);
+// Lets the user pick a path in the file browser, starting in the directory (null: the user's
+// folder of an installed game, else the program's);
 // nothing when cancelled or when the browser cannot be made.
 std::optional<std::string> chooseEditorFile(const char* okLabel, const char* startDirectory);
 // Where the editor's dialogs start: just below the main menu bar, in window pixels.

@@ -33,25 +33,32 @@ PXFont::PXFont() {
 }
 
 PXFont::PXFont(const char* path, int mode)
-    : _face(openFace(path, mode)), _faceOpened(_face->Error() == 0),
+    : _path(path),
       _mode(mode == PX_FONT_MODE_POLYGON ? PX_FONT_MODE_POLYGON : PX_FONT_MODE_TEXTURE) {
     setSize(PX_FONT_DEFAULT_SIZE);
 }
 
 PXFont::~PXFont() = default;
 
-// After a refused size FTGL has dropped the face's glyphs and keeps the error; touching the glyphs
-// then would crash.
 bool PXFont::faceUsable() const {
-    return _faceOpened && _face->Error() == 0;
+    return _face != nullptr;
 }
 
-// FTGL crashes when sizing a face it could not open.
+// FTGL crashes when sizing a face it could not open; a refused size leaves the face without
+// glyphs, so it is not kept.
 int PXFont::setSize(int size) {
-    if (!_faceOpened || !_face->FaceSize(static_cast<unsigned int>(size), PX_FONT_RESOLUTION)) {
-        _PXSetError("Unable to set font face size");
-        return PX_FALSE;
+    std::unique_ptr<FTFont>& face = _faces[size];
+    if (face == nullptr) {
+        face = openFace(_path.c_str(), _mode);
+        if (face->Error() != 0 ||
+            !face->FaceSize(static_cast<unsigned int>(size), PX_FONT_RESOLUTION)) {
+            _faces.erase(size);
+            _face = nullptr;
+            _PXSetError("Unable to set font face size");
+            return PX_FALSE;
+        }
     }
+    _face = face.get();
     _size = size;
     return PX_TRUE;
 }

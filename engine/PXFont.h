@@ -1,7 +1,9 @@
 // TrueType text through FTGL: one face at one point size, printed in the y-down 2D projection.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <string>
 
 class FTFont;
 
@@ -56,8 +58,12 @@ public:
 private:
     bool faceUsable() const;
 
-    std::unique_ptr<FTFont> _face;
-    bool _faceOpened = false;
+    std::string _path;
+    // One face per size set so far: FTGL drops and rebuilds every glyph of a face whose size
+    // changes, so a font used at several sizes would build its glyphs again at every switch.
+    std::map<int, std::unique_ptr<FTFont>> _faces;
+    // The face at the last size set; null when that size was refused or the file cannot be opened.
+    FTFont* _face = nullptr;
     int _size = 0;
     int _mode = PX_FONT_MODE_TEXTURE;
 };

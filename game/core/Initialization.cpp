@@ -1,5 +1,6 @@
 #include "Initialization.h"
 
+#include "DataPaths.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MapMusicNames.h"
@@ -22,9 +23,12 @@
 #include "game/world/MusicPlayer.h"
 #include "game/world/ParticleGenerator.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <new>
+#include <optional>
+#include <string>
 
 TilesetNames* TILESET_NAMES = nullptr;
 MapMusicNames* globalMapMusicNames = nullptr;
@@ -46,11 +50,31 @@ struct AudioQuality {
 // Low, normal and high audio quality.
 constexpr AudioQuality kAudioQualities[] = {{11025, 256}, {22050, 512}, {44100, 1024}};
 
+// Decides where files are read and written; false (with the reason) when the user's folder that
+// should take the game's files cannot be made.
+bool locateFolders(std::string& problem) {
+    globalDataPaths = DataPaths::locate(PXExecutablePath.empty() ? DataPaths::programFolder(nullptr)
+                                                                 : std::string());
+    return globalDataPaths.prepareWriteFolder(problem);
+}
+
+// Without a folder to write to the game plays without saving, which the log (or, without a log
+// file, standard error) tells.
 void openLog() {
-    globalLog = new Log("log.txt", 1);
+    std::string problem;
+    const bool writable = locateFolders(problem);
+    const std::optional<std::string> logPath = globalDataPaths.logPath();
+    globalLog = new Log(logPath ? logPath->c_str() : nullptr, 1);
     globalLog->write("Corvane verion %0.1f -- ", GAME_VERSION);
     globalLog->writeDate();
     globalLog->write("------------------------\n");
+    globalLog->write("%s", globalDataPaths.description().c_str());
+    if (!writable) {
+        const std::string message =
+            "Unable to make the user folder (" + problem + "): nothing is saved.\n";
+        globalLog->write("%s", message.c_str());
+        fputs(message.c_str(), stderr);
+    }
 }
 
 void loadSettings() {

@@ -1,5 +1,6 @@
 #include "Logic.h"
 
+#include "DataPaths.h"
 #include "Globals.h"
 #include "Log.h"
 #include "Settings.h"
@@ -26,7 +27,6 @@
 #include <new>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -179,12 +179,22 @@ void commonTail() {
     }
 }
 
+// A new game starts as the first one did: the sounds of the game before fall silent, the menu key
+// waits for its first release, the music's silence is timed anew and the current map's objects
+// are rebuilt only on map changes again.
+void forgetPreviousPlay() {
+    PXStopAllSounds();
+    _logicMenuKeyDown = PX_TRUE;
+    _logicMusicSilenceTimer.reset();
+    rebuildMapSpecificWorldObjectVectorNextLoop = PX_FALSE;
+}
+
 } // namespace
 
 // Under the title screen the loading screen shows the objects' progress; without it they load
 // without drawing.
 int initNewGame() {
-    return initNewGameOnMap(START_MAP);
+    return initNewGameOnMap(globalDataPaths.readPath(START_MAP).c_str());
 }
 
 int initNewGameOnMap(const char* mapPath) {
@@ -196,7 +206,7 @@ int initNewGameOnMap(const char* mapPath) {
     }
     globalMusicPlayer->stop();
     if (!globalMap->load(mapPath)) {
-        if (std::string_view(mapPath) == START_MAP) {
+        if (mapPath == globalDataPaths.readPath(START_MAP)) {
             globalLog->write("Unable to load default starting map.\n");
         } else {
             globalLog->write("Unable to load the map %s.\n", mapPath);
@@ -205,6 +215,7 @@ int initNewGameOnMap(const char* mapPath) {
         recreateMapSpecificWorldObjectVector(globalMap->getFilename());
         return PX_FALSE;
     }
+    forgetPreviousPlay();
     globalGameStats->reset();
     globalMinimap->reset();
     globalPlayer->reset();

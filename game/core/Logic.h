@@ -1,8 +1,8 @@
 // One game logic tick and the start of a new game.
 #pragma once
 
-// The map a new game starts on.
-inline constexpr const char* START_MAP = "./data/maps/arnion/arnion1";
+// The map a new game starts on, inside the data tree.
+inline constexpr const char* START_MAP = "maps/arnion/arnion1";
 
 // Puts the world and the player at the start of a new game; false when the start map is missing.
 int initNewGame();

@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "DataPaths.h"
 #include "Draw.h"
 #include "Globals.h"
 #include "Initialization.h"
@@ -29,17 +30,32 @@ namespace {
 
 constexpr int EXIT_REPLAY_DIFFERS = 3;
 constexpr int EXIT_BAD_COMMAND_LINE = 2;
-// A fast replay draws one frame in this many ticks, so a long recording plays in seconds while
-// the window still shows where it is.
-constexpr int FAST_REPLAY_TICKS_PER_FRAME = 120;
 
 struct Options {
     std::string recordPath;
     std::string replayPath;
     bool fast = false;
-    // Set by "--editor": the map the editor opens.
+    // Set by "--editor": the map the editor opens, "" for the start map.
     std::optional<std::string> editorMapPath;
+    bool help = false;
+    bool version = false;
 };
+
+constexpr const char* kUsage =
+    "usage: corvane [--record FILE | --replay FILE [--fast] | --editor [MAP]]\n"
+    "       corvane --help | --version\n"
+    "  --record FILE   play, and write every tick's input to FILE when the game ends\n"
+    "  --replay FILE   play FILE back; exit 3 when it ends elsewhere than recorded\n"
+    "  --fast          with --replay: draw one frame in 120 ticks\n"
+    "  --editor [MAP]  start in the level editor on MAP (default: the start map)\n"
+    "  --help          show this text and exit\n"
+    "  --version       show the version and exit\n";
+
+// The usage and the folders the program would use.
+void printUsage(FILE* stream, const char* programPath) {
+    fputs(kUsage, stream);
+    fputs(DataPaths::locate(DataPaths::programFolder(programPath)).description().c_str(), stream);
+}
 
 // The options after the program path; nothing when they cannot be read.
 std::optional<Options> readOptions(int argc, char** argv) {
@@ -52,10 +68,14 @@ std::optional<Options> readOptions(int argc, char** argv) {
                 std::filesystem::absolute(argv[++i]).string();
         } else if (option == "--fast") {
             options.fast = true;
+        } else if (option == "--help") {
+            options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--editor") {
             const bool mapGiven = i + 1 < argc && argv[i + 1][0] != '-';
             options.editorMapPath =
-                mapGiven ? std::filesystem::absolute(argv[++i]).string() : START_MAP;
+                mapGiven ? std::filesystem::absolute(argv[++i]).string() : std::string();
         } else {
             return std::nullopt;
         }
@@ -109,23 +129,6 @@ void runMainLoop(Replay* recording) {
     }
 }
 
-// Plays a recording back as fast as it can: one tick and one frame per pass, or, fast, a frame
-// (and the window's events) only now and then and after the last tick.
-void runReplay(const Replay& replay, bool fast) {
-    const int ticksPerFrame = fast ? FAST_REPLAY_TICKS_PER_FRAME : 1;
-    for (int tick = 0; tick < replay.ticks && stillPlaying(); tick++) {
-        const bool drawn = (tick + 1) % ticksPerFrame == 0 || tick + 1 == replay.ticks;
-        if (drawn) {
-            PXPumpEvents();
-        }
-        applyReplayInput(replay.inputAt(tick));
-        logic();
-        if (drawn) {
-            drawFrame();
-        }
-    }
-}
-
 // Starts the first game; false (logged) when its start map cannot be loaded.
 bool startNewGame() {
     if (initNewGame()) {
@@ -160,17 +163,13 @@ int replay(const std::string& path, bool fast) {
         fprintf(stderr, "%s is not a replay this version can play\n", path.c_str());
         return EXIT_BAD_COMMAND_LINE;
     }
-    useSecretListWithoutFile();
-    srand(recorded->seed);
-    if (!startNewGame()) {
+    const std::optional<ReplayOutcome> outcome = playReplay(*recorded, fast);
+    if (!outcome) {
         return -1;
     }
-    const Uint32 start = PXClockTicks();
-    runReplay(*recorded, fast);
-    const Uint32 milliseconds = PXClockTicks() - start;
-    const std::string reached = replayStateLine();
+    const std::string& reached = outcome->reachedState;
     printf("state %s\n", reached.c_str());
-    printf("played %d ticks in %u milliseconds\n", recorded->ticks, milliseconds);
+    printf("played %d ticks in %u milliseconds\n", recorded->ticks, outcome->milliseconds);
     if (reached != recorded->finalState) {
         fprintf(stderr, "replay ended in %s, recorded %s\n", reached.c_str(),
                 recorded->finalState.c_str());
@@ -221,7 +220,8 @@ int edit(const std::string& mapPath) {
 
 int run(const Options& options) {
     if (options.editorMapPath) {
-        return edit(*options.editorMapPath);
+        return edit(options.editorMapPath->empty() ? globalDataPaths.readPath(START_MAP)
+                                                   : *options.editorMapPath);
     }
     if (!options.replayPath.empty()) {
         return replay(options.replayPath, options.fast);
@@ -236,12 +236,20 @@ int run(const Options& options) {
 
 int gameMain(int argc, char** argv) {
     const std::optional<Options> options = readOptions(argc, argv);
+    const char* programPath = argc > 0 ? argv[0] : nullptr;
     if (!options) {
-        fprintf(stderr, "usage: %s [--record FILE | --replay FILE [--fast] | --editor [MAP]]\n",
-                argv[0]);
+        printUsage(stderr, programPath);
         return EXIT_BAD_COMMAND_LINE;
     }
-    if (!init(argc > 0 ? argv[0] : nullptr)) {
+    if (options->help) {
+        printUsage(stdout, programPath);
+        return 0;
+    }
+    if (options->version) {
+        printf("corvane %s\n", CORVANE_VERSION);
+        return 0;
+    }
+    if (!init(programPath)) {
         deinit();
         return 1;
     }

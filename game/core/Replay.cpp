@@ -1,5 +1,9 @@
 #include "Replay.h"
 
+#include "Draw.h"
+#include "Globals.h"
+#include "Log.h"
+#include "Logic.h"
 #include "engine/PXAtomicFile.h"
 #include "engine/Paxtor.h"
 #include "game/objects/WorldObjectVector.h"
@@ -8,6 +12,7 @@
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -15,6 +20,9 @@
 namespace {
 
 constexpr const char* kMagic = "corvane-replay";
+// A fast replay draws one frame in this many ticks, so a long recording plays in seconds while
+// the window still shows where it is.
+constexpr int kFastReplayTicksPerFrame = 120;
 
 std::string joined(const auto& values) {
     std::ostringstream text;
@@ -217,4 +225,28 @@ std::optional<Replay> Replay::load(const std::string& path) {
         }
     }
     return replay;
+}
+
+std::optional<ReplayOutcome> playReplay(const Replay& replay, bool fast) {
+    useSecretListWithoutFile();
+    srand(replay.seed);
+    if (!initNewGame()) {
+        globalLog->write("Unable to initialize status for a \"new game\".\n");
+        return std::nullopt;
+    }
+    const int ticksPerFrame = fast ? kFastReplayTicksPerFrame : 1;
+    const Uint32 start = PXClockTicks();
+    for (int tick = 0; tick < replay.ticks && !PXApplicationQuitRequested() && !GAME_EXIT_REQUESTED;
+         tick++) {
+        const bool drawn = (tick + 1) % ticksPerFrame == 0 || tick + 1 == replay.ticks;
+        if (drawn) {
+            PXPumpEvents();
+        }
+        applyReplayInput(replay.inputAt(tick));
+        logic();
+        if (drawn) {
+            presentFrame([] { draw(PX_FALSE); });
+        }
+    }
+    return ReplayOutcome{replayStateLine(), PXClockTicks() - start};
 }

@@ -61,3 +61,14 @@ struct Replay {
     // Reads a replay; nothing when the file is missing, of another version or malformed.
     static std::optional<Replay> load(const std::string& path);
 };
+
+// Where playing a replay ended.
+struct ReplayOutcome {
+    std::string reachedState;
+    unsigned int milliseconds = 0;
+};
+
+// Starts a new game as the recording did (its seed, the secrets list without its file) and plays
+// every tick of the replay, drawing a frame after each or, fast, only now and then and after the
+// last; nothing when the new game cannot start.
+std::optional<ReplayOutcome> playReplay(const Replay& replay, bool fast);

@@ -1,11 +1,11 @@
 #include "ResourceManager.h"
 
+#include "DataPaths.h"
 #include "Log.h"
 #include "engine/PXFileSystem.h"
 
 #include <vector>
 
-const char* const ResourceManager::_searchPath = "./data";
 const char* const ResourceManager::_dictionaryTextureName = "Texture";
 const char* const ResourceManager::_dictionaryFontName = "Font";
 const char* const ResourceManager::_dictionarySampleName = "Sample";
@@ -96,7 +96,7 @@ resource* ResourceManager::loadResource(const char* name, int type) {
     const char* dictionaryLabel = dictionaryName(index);
     globalLog->write("Resource Manager %s Dictionary: %s doest not exist. Loading it.\n",
                      dictionaryLabel, name);
-    const std::string path = findFilePath(_searchPath, name);
+    const std::string path = findFilePath(name);
     if (path.empty()) {
         globalLog->write("Resource manager %s Dictionary: Couldn't find a resource named: %s\n",
                          dictionaryLabel, name);
@@ -112,7 +112,13 @@ resource* ResourceManager::loadResource(const char* name, int type) {
 }
 
 std::string ResourceManager::findFilePath(const char* name) {
-    return findFilePath(_searchPath, name);
+    for (const std::string& folder : globalDataPaths.searchFolders()) {
+        std::string path = findFilePath(folder.c_str(), name);
+        if (!path.empty()) {
+            return path;
+        }
+    }
+    return "";
 }
 
 std::string ResourceManager::findFilePath(const char* searchPath, const char* name) {

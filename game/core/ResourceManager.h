@@ -1,5 +1,6 @@
-// Hands out textures, fonts, samples and music by bare file name: each is found anywhere under
-// "./data", loaded once and shared by every later request of the same name and kind.
+// Hands out textures, fonts, samples and music by bare file name: each is found anywhere in the
+// data tree (the user's own files first), loaded once and shared by every later request of the same
+// name and kind.
 #pragma once
 
 #include "Resource.h"
@@ -21,7 +22,6 @@ public:
     static constexpr int kMP3 = 512;
     static constexpr int kOGG = 1024;
 
-    static const char* const _searchPath;
     static const char* const _dictionaryTextureName;
     static const char* const _dictionaryFontName;
     static const char* const _dictionarySampleName;
@@ -49,7 +49,8 @@ public:
 
     // The cached record of a name and type, loading it on first request; null on failure.
     resource* loadResource(const char* name, int type);
-    // The first path of the name under "./data", or "" when there is none.
+    // The first path of the name in the user's folder, else in the data folder, or "" when there
+    // is none.
     std::string findFilePath(const char* name);
     // The first path of the name under the search path, or "" when there is none.
     std::string findFilePath(const char* searchPath, const char* name);

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "DataPaths.h"
 #include "Log.h"
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
@@ -7,8 +8,10 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
-const char* const Settings::settingsFilename = "./data/gameSettings.txt";
+const char* const Settings::settingsFilename = "gameSettings.txt";
 
 Settings* Settings::instance() {
     static Settings singletonInstance;
@@ -42,7 +45,8 @@ int* Settings::storedField(int index) {
 }
 
 int Settings::load() {
-    const PXFileHandle stream = PXOpenFile(settingsFilename, "rb");
+    const PXFileHandle stream =
+        PXOpenFile(globalDataPaths.readPath(settingsFilename).c_str(), "rb");
     if (stream == nullptr) {
         globalLog->write("Unable to open Settings file\n");
         return PX_FALSE;
@@ -76,14 +80,18 @@ int Settings::load(FILE* stream) {
 }
 
 int Settings::save() {
-    PXAtomicFile file(settingsFilename);
+    const std::optional<std::string> path = globalDataPaths.writePath(settingsFilename);
+    if (!path) {
+        globalLog->write("Unable to save Settings: there is no folder to write to.\n");
+        return PX_FALSE;
+    }
+    PXAtomicFile file(*path);
     if (file.stream() == nullptr) {
-        globalLog->write("Unable to open %s for writing Settings.\n", settingsFilename);
+        globalLog->write("Unable to open %s for writing Settings.\n", path->c_str());
         return PX_FALSE;
     }
     if (!save(file.stream()) || !file.commit()) {
-        globalLog->write("Unable to write Settings to %s; the old file is kept.\n",
-                         settingsFilename);
+        globalLog->write("Unable to write Settings to %s; the old file is kept.\n", path->c_str());
         return PX_FALSE;
     }
     return PX_TRUE;

@@ -6,6 +6,7 @@
 
 class Settings {
 public:
+    // The settings file's path inside the data tree.
     static const char* const settingsFilename;
 
     // The one instance, holding the defaults until loaded.

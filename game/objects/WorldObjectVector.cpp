@@ -47,6 +47,7 @@
 #include "WorldObjectRecord.h"
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
+#include "game/core/DataPaths.h"
 #include "game/core/Log.h"
 #include "game/screens/InGameMenu.h"
 #include "game/world/Camera.h"
@@ -57,13 +58,15 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
+#include <string>
 
 std::vector<WorldObject*>* globalWorldObjectVector = nullptr;
 std::vector<WorldObject*>* globalMapSpecificWorldObjectVector = nullptr;
 
 namespace {
 
-constexpr const char* kWorldObjectListPath = "./data/worldObjects.mol";
+constexpr const char* kWorldObjectListPath = "worldObjects.mol";
 
 // A loadable object class: its type code, its class name without the "WO" prefix (as level
 // sources name it), the line logged before it is created, the message logged when it cannot be
@@ -231,7 +234,7 @@ std::unique_ptr<WorldObject> createWorldObject(int type) {
     }
     globalLog->write("Fatal error: unable to parse \"%s\"\nThis most likely means there is some "
                      "object type (%d) that is unhandled in load.\n",
-                     kWorldObjectListPath, type);
+                     globalDataPaths.readPath(kWorldObjectListPath).c_str(), type);
     return nullptr;
 }
 
@@ -362,8 +365,9 @@ void setWorldObjectFactoryForTesting(WorldObjectFactory factory) {
 }
 
 bool loadWorldObjects(WorldObjectProgress progress) {
-    globalLog->write("Loading world objects from: %s\n", kWorldObjectListPath);
-    const PXFileHandle stream = PXOpenFile(kWorldObjectListPath, "rb");
+    const std::string path = globalDataPaths.readPath(kWorldObjectListPath);
+    globalLog->write("Loading world objects from: %s\n", path.c_str());
+    const PXFileHandle stream = PXOpenFile(path.c_str(), "rb");
     if (stream == nullptr) {
         globalLog->write("Unable to open file. No objects loaded\n");
         return false;
@@ -423,8 +427,13 @@ int worldObjectCount() {
 } // namespace
 
 bool saveWorldObjects(WorldObjectProgress progress) {
-    globalLog->write("Saving world objects to: %s\n", kWorldObjectListPath);
-    PXAtomicFile file(kWorldObjectListPath);
+    const std::optional<std::string> path = globalDataPaths.writePath(kWorldObjectListPath);
+    if (!path) {
+        globalLog->write("Unable to save file. No objects saved\n");
+        return false;
+    }
+    globalLog->write("Saving world objects to: %s\n", path->c_str());
+    PXAtomicFile file(*path);
     if (file.stream() == nullptr || !saveWorldObjects(file.stream(), progress) || !file.commit()) {
         globalLog->write("Unable to save file. No objects saved\n");
         return false;

@@ -1,6 +1,6 @@
 // The world object list: every object of the game in one owning vector, read from and written
-// to "./data/worldObjects.mol" (the same bytes are embedded in saved games), the vector of the
-// current map's objects, deferred removal and the counts the menus and conditions read.
+// to "worldObjects.mol" of the data tree (the same bytes are embedded in saved games), the vector
+// of the current map's objects, deferred removal and the counts the menus and conditions read.
 #pragma once
 
 #include <cstdio>
@@ -45,12 +45,14 @@ const char* worldObjectClassName(int type);
 // Installs the factory consulted for codes the table lacks; null removes it.
 void setWorldObjectFactoryForTesting(WorldObjectFactory factory);
 
-// Replaces every object with those of "./data/worldObjects.mol"; false (with the reason logged)
-// when it cannot be opened or holds a bad record, the objects read before it staying.
+// Replaces every object with those of the world object list (the user's own first); false (with the
+// reason logged) when it cannot be opened or holds a bad record, the objects read before it
+// staying.
 bool loadWorldObjects(WorldObjectProgress progress);
 // Replaces every object with those of the stream; false on a bad or short record.
 bool loadWorldObjects(FILE* stream, WorldObjectProgress progress);
-// Replaces "./data/worldObjects.mol" atomically with every object; false when it failed.
+// Replaces the world object list in the folder written to atomically with every object; false
+// when it failed.
 bool saveWorldObjects(WorldObjectProgress progress);
 // Writes the count and every object's record; false when a write failed.
 bool saveWorldObjects(FILE* stream, WorldObjectProgress progress);

@@ -3,6 +3,7 @@
 #include "GameStatistics.h"
 #include "SaveSlot.h"
 #include "engine/Paxtor.h"
+#include "game/core/DataPaths.h"
 #include "game/core/Globals.h"
 #include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
@@ -26,7 +27,13 @@ constexpr int KEY_DOWN = 102;
 constexpr int kFlipTopBottom = 4;
 constexpr const char* kNewEntryText = "New!";
 constexpr const char* kDamagedText = "Damaged";
+constexpr const char* kCannotSaveText = "Cannot save:";
+constexpr const char* kNoFolderText = "no user folder";
 constexpr const char* kUnknownTimeText = "--/--/---- - --:-- --";
+
+bool canSave() {
+    return globalDataPaths.canWrite();
+}
 
 // The slot number of a folder named only by digits; nothing for any other name.
 std::optional<int> slotNumber(const std::string& name) {
@@ -45,7 +52,7 @@ std::optional<int> slotNumber(const std::string& name) {
 // The names of the slot folders, hidden ones left out, in ascending order.
 std::vector<std::string> slotFolderNames() {
     std::vector<std::string> paths;
-    PXFindFile(kSavesDirectory, nullptr, paths, PX_FIND_DIRECTORIES);
+    PXFindFile(savesFolder().c_str(), nullptr, paths, PX_FIND_DIRECTORIES);
     std::vector<std::string> names;
     for (const std::string& path : paths) {
         names.push_back(path.substr(path.rfind('/') + 1));
@@ -72,6 +79,19 @@ std::unique_ptr<GameStatistics> loadStatistics(const std::string& folder) {
         return nullptr;
     }
     return statistics;
+}
+
+// A slot folder's entry without its preview; nothing (logged) when its statistics cannot be read
+// and its files are not known to be damaged.
+std::optional<SaveGameBrowser::Entry> listedSlot(const std::string& folder) {
+    const bool damaged = examineSlot(folder) == SlotCondition::Damaged;
+    std::unique_ptr<GameStatistics> statistics = loadStatistics(folder);
+    if (statistics == nullptr && !damaged) {
+        globalLog->write("Couldn't open save stats file: %s\n",
+                         slotFilePath(folder, kSaveStatisticsFile).c_str());
+        return std::nullopt;
+    }
+    return SaveGameBrowser::Entry{folder, nullptr, std::move(statistics), damaged};
 }
 
 // The Exit or New entry: a path and a picture of the game's data; nothing (logged) when the
@@ -146,8 +166,10 @@ bool SaveGameBrowser::loadContents() {
         return false;
     }
     entries.push_back(std::move(*exit));
-    const std::vector<std::string> folders = slotFolderNames();
-    const std::optional<std::string> newPath = newSlotPath(folders);
+    // Without a folder to write to, saving offers nothing but Exit, which says so.
+    SlotListing listing = canSave() || _loadMode ? listSlots() : SlotListing{};
+    const std::optional<std::string> newPath =
+        _loadMode || !canSave() ? std::nullopt : newSlotPath(listing.folders);
     if (newPath) {
         std::optional<Entry> newEntry = fixedEntry(
             *newPath, "loadSelectedBackground.png", "Couldn't find loadSelectedBackground.png\n",
@@ -157,8 +179,10 @@ bool SaveGameBrowser::loadContents() {
         }
         entries.push_back(std::move(*newEntry));
     }
-    for (auto name = folders.rbegin(); name != folders.rend(); ++name) {
-        addSlotEntry(entries, std::string(kSavesDirectory) + "/" + *name);
+    for (Entry& slot : listing.slots) {
+        slot.preview = loadPicture(slotFilePath(slot.path, kSavePreviewFile),
+                                   "Couldn't open save image file %s\n");
+        entries.push_back(std::move(slot));
     }
     _entries = std::move(entries);
     _hasNewEntry = newPath.has_value();
@@ -166,11 +190,17 @@ bool SaveGameBrowser::loadContents() {
     return true;
 }
 
-std::optional<std::string>
-SaveGameBrowser::newSlotPath(const std::vector<std::string>& folders) const {
-    if (_loadMode) {
-        return std::nullopt;
+SaveGameBrowser::SlotListing SaveGameBrowser::listSlots() {
+    SlotListing listing{slotFolderNames(), {}};
+    for (auto name = listing.folders.rbegin(); name != listing.folders.rend(); ++name) {
+        if (std::optional<Entry> slot = listedSlot(savesFolder() + "/" + *name)) {
+            listing.slots.push_back(std::move(*slot));
+        }
     }
+    return listing;
+}
+
+std::optional<std::string> SaveGameBrowser::newSlotPath(const std::vector<std::string>& folders) {
     int highest = 0;
     for (const std::string& name : folders) {
         highest = std::max(highest, slotNumber(name).value_or(0));
@@ -178,21 +208,7 @@ SaveGameBrowser::newSlotPath(const std::vector<std::string>& folders) const {
     if (highest >= kHighestSlot) {
         return std::nullopt;
     }
-    return formatted("%s/%03d", kSavesDirectory, highest + 1);
-}
-
-void SaveGameBrowser::addSlotEntry(std::vector<Entry>& entries, const std::string& folder) {
-    const bool damaged = examineSlot(folder) == SlotCondition::Damaged;
-    std::unique_ptr<GameStatistics> statistics = loadStatistics(folder);
-    if (statistics == nullptr && !damaged) {
-        globalLog->write("Couldn't open save stats file: %s\n",
-                         slotFilePath(folder, kSaveStatisticsFile).c_str());
-        return;
-    }
-    entries.push_back(
-        {folder,
-         loadPicture(slotFilePath(folder, kSavePreviewFile), "Couldn't open save image file %s\n"),
-         std::move(statistics), damaged});
+    return savesFolder() + "/" + formatted("%03d", highest + 1);
 }
 
 void SaveGameBrowser::logic() {
@@ -277,6 +293,9 @@ std::string SaveGameBrowser::saveTimeText(int32_t saveTime) {
 }
 
 std::vector<std::string> SaveGameBrowser::entryLines(const Entry& entry, int index) const {
+    if (index == 0 && !_loadMode && !canSave()) {
+        return {EXIT_STRING, kCannotSaveText, kNoFolderText};
+    }
     if (index == 0) {
         return {EXIT_STRING};
     }

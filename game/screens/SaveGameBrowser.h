@@ -56,11 +56,19 @@ public:
     // The date and time of a save as the browser shows it, on a 12-hour clock in local time.
     static std::string saveTimeText(int32_t saveTime);
 
+    // The names of every slot folder and the slots listed from them.
+    struct SlotListing {
+        std::vector<std::string> folders;
+        std::vector<Entry> slots;
+    };
+    // Lists the saves folder, highest slot first and without previews: interrupted saves are
+    // finished or discarded, and folders without statistics are left out unless damaged.
+    static SlotListing listSlots();
+    // The New entry's path: one above the highest slot named only by digits; nothing past 099.
+    static std::optional<std::string> newSlotPath(const std::vector<std::string>& folders);
+
 private:
     bool isNewEntry(int index) const { return _hasNewEntry && index == 1; }
-    // The New entry's path: one above the highest slot named only by digits.
-    std::optional<std::string> newSlotPath(const std::vector<std::string>& folders) const;
-    static void addSlotEntry(std::vector<Entry>& entries, const std::string& folder);
     // Moves up or down while the direction is held: at once, then repeating after a while.
     void stepDirection(bool held, bool otherHeld, bool& latch, int step);
     void moveSelection(int step);

@@ -1,6 +1,7 @@
 #include "SaveSlot.h"
 
 #include "engine/PXFileSystem.h"
+#include "game/core/DataPaths.h"
 #include "game/core/Log.h"
 #include "game/objects/WorldObjectRecord.h"
 
@@ -182,6 +183,12 @@ std::string hiddenStagingFolder(const std::string& slot) {
 }
 
 } // namespace
+
+std::string savesFolder() {
+    constexpr const char* kSavesFolderName = "saves";
+    return globalDataPaths.writePath(kSavesFolderName)
+        .value_or(globalDataPaths.readPath(kSavesFolderName));
+}
 
 std::string slotFilePath(const std::string& slot, const char* name) {
     return slot + "/" + name;

@@ -10,8 +10,9 @@
 #include <optional>
 #include <string>
 
-// The folder holding every slot.
-constexpr const char* kSavesDirectory = "./data/saves";
+// The folder holding every slot: "saves" in the folder the game writes to, or in the data tree
+// when nothing can be written.
+std::string savesFolder();
 // The game state, the statistics alone, and the preview image.
 constexpr const char* kSaveStateFile = "sav.cvs";
 constexpr const char* kSaveStatisticsFile = "sav.cvt";

@@ -2,6 +2,7 @@
 
 #include "engine/PXAtomicFile.h"
 #include "engine/PXFileSystem.h"
+#include "game/core/DataPaths.h"
 #include "game/core/Log.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ std::unique_ptr<std::vector<Secret>> globalSecretList;
 
 namespace {
 
-constexpr const char* kSecretListPath = "./data/s.list";
+constexpr const char* kSecretListPath = "s.list";
 constexpr int kSecretListVersion = 1;
 
 // False while recordings and replays play: their secrets never reach the player's file.
@@ -69,7 +70,11 @@ void readUnlockedPairs(FILE* stream) {
 }
 
 bool writeSecretList(const std::vector<Secret>& secrets) {
-    PXAtomicFile file(kSecretListPath);
+    const std::optional<std::string> path = globalDataPaths.writePath(kSecretListPath);
+    if (!path) {
+        return false;
+    }
+    PXAtomicFile file(*path);
     if (file.stream() == nullptr) {
         return false;
     }
@@ -100,7 +105,7 @@ void loadSecretList() {
         return;
     }
     globalLog->write("Loading saved secret state.\n");
-    const PXFileHandle file = PXOpenFile(kSecretListPath, "rb");
+    const PXFileHandle file = PXOpenFile(globalDataPaths.readPath(kSecretListPath).c_str(), "rb");
     if (!file) {
         globalLog->write("No secrets list file.\n");
         globalLog->write("Done!\n");

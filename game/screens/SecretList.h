@@ -1,5 +1,5 @@
-// The secrets list: every secret in a fixed order, kept in "./data/s.list" so that unlocked
-// secrets survive quitting and loading other saved games.
+// The secrets list: every secret in a fixed order, kept in "s.list" of the data tree so that
+// unlocked secrets survive quitting and loading other saved games.
 #pragma once
 
 #include "Secret.h"
@@ -15,13 +15,13 @@ extern std::unique_ptr<std::vector<Secret>> globalSecretList;
 void createSecretList();
 // Frees the list.
 void cleanupSecretList();
-// Unlocks the secrets "./data/s.list" records as unlocked; a missing or short file unlocks what
+// Unlocks the secrets "s.list" records as unlocked; a missing or short file unlocks what
 // it holds and nothing more.
 void loadSecretList();
-// Starts the list over, every secret locked, and keeps it out of "./data/s.list" from now on, so a
+// Starts the list over, every secret locked, and keeps it out of "s.list" from now on, so a
 // recording or replay plays the same whatever the player has unlocked, and changes nothing of it.
 void useSecretListWithoutFile();
-// Replaces "./data/s.list" atomically with the list's state; a failure is only logged.
+// Replaces "s.list" atomically with the list's state; a failure is only logged.
 void saveSecretList();
 // Unlocks the secret and saves the list at once.
 void unlockSecret(SecretIdentifier identifier);

@@ -45,6 +45,9 @@ std::optional<int> number(const std::string& text) {
     }
 }
 
+constexpr int kKeyUp = 99;
+constexpr int kKeyDown = 102;
+
 // The engine key of a control name, as the settings bind it.
 std::optional<int> keyOf(const std::string& control) {
     const Settings& keys = *Settings::instance();
@@ -57,6 +60,9 @@ std::optional<int> keyOf(const std::string& control) {
         {"previous", keys.keyInventoryPrevious},
         {"magnet", keys.keyGravityMagnet},
         {"booster", keys.keyBooster},
+        // The arrows the menus and the save browser read, whatever the bindings.
+        {"up", kKeyUp},
+        {"down", kKeyDown},
     };
     const auto found = kControls.find(control);
     return found != kControls.end() ? std::optional(found->second) : std::nullopt;

@@ -9,9 +9,9 @@
 //   hold CONTROLS until CONDITION the controls held until the condition holds (at most 3600 ticks)
 //   press CONTROLS                held for one tick, then let go for one
 // CONTROLS are names joined by '+' ("right+jump"): left, right, jump, action, next, previous,
-// magnet, booster, or "nothing"; "toward=THING" holds left or right, whichever leads to the
-// nearest THING on the map (a sad inhabitant before a happy one), and neither once level with
-// it. CONDITIONs, joined by '&' ("x>=300&standing"):
+// magnet, booster, up, down (the menus' arrows), or "nothing"; "toward=THING" holds left or right,
+// whichever leads to the nearest THING on the map (a sad inhabitant before a happy one), and
+// neither once level with it. CONDITIONs, joined by '&' ("x>=300&standing"):
 //   x>=N  x<=N  y>=N  y<=N        the player's position in map pixels
 //   map=NAME                      the current map
 //   standing  airborne            on the ground, or not

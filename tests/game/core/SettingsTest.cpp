@@ -11,6 +11,9 @@
 
 namespace {
 
+// Where the tests' working directory keeps the settings file.
+constexpr const char* kSettingsPath = "./data/gameSettings.txt";
+
 // The twenty stored values in file order.
 using StoredValues = std::array<int, 20>;
 
@@ -89,8 +92,8 @@ TEST_F(SettingsTest, SaveWritesEightyBytesInFileOrderAndLoadRestoresThem) {
     settings.buttonBooster = 9;
 
     ASSERT_TRUE(settings.save());
-    EXPECT_EQ(fileContent(Settings::settingsFilename), expected);
-    EXPECT_FALSE(std::filesystem::exists(std::string(Settings::settingsFilename) + ".tmp"));
+    EXPECT_EQ(fileContent(kSettingsPath), expected);
+    EXPECT_FALSE(std::filesystem::exists(std::string(kSettingsPath) + ".tmp"));
 
     restoreDefaults();
     ASSERT_TRUE(settings.load());
@@ -140,19 +143,19 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileIntact) {
     const std::string original = encode({kDefaults.begin(), kDefaults.end()});
     directory.writeFile("data/gameSettings.txt", original);
     settings.screenMode = 1;
-    const std::string temporary = std::string(Settings::settingsFilename) + ".tmp";
+    const std::string temporary = std::string(kSettingsPath) + ".tmp";
 
     // The temporary file cannot be created (works as root too, unlike permissions).
     std::filesystem::create_directory(temporary);
     EXPECT_FALSE(settings.save());
-    EXPECT_EQ(fileContent(Settings::settingsFilename), original);
+    EXPECT_EQ(fileContent(kSettingsPath), original);
     std::filesystem::remove(temporary);
 
     // The temporary file is written but cannot replace the target.
-    std::filesystem::remove(Settings::settingsFilename);
-    std::filesystem::create_directory(Settings::settingsFilename);
+    std::filesystem::remove(kSettingsPath);
+    std::filesystem::create_directory(kSettingsPath);
     EXPECT_FALSE(settings.save());
-    EXPECT_TRUE(std::filesystem::is_directory(Settings::settingsFilename));
+    EXPECT_TRUE(std::filesystem::is_directory(kSettingsPath));
     EXPECT_FALSE(std::filesystem::exists(temporary)) << "no temporary file is left behind";
 }
 
