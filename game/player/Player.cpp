@@ -4,6 +4,7 @@
 
 #include "PlayerSides.h"
 #include "engine/Paxtor.h"
+#include "game/core/Log.h"
 #include "game/core/ResourceManager.h"
 #include "game/core/Settings.h"
 #include "game/objects/WOPushable.h"
@@ -141,6 +142,7 @@ void player::introLogic() {
             intro = false;
             timers.sit.reset();
             startMapMusic();
+            globalLog->write("The intro is over: the explorer is awake.\n");
         }
     }
     thoughtBubbleLogic();
