@@ -5,6 +5,7 @@
 #include "EditorObjectEditWidgetSet.h"
 #include "engine/PXFileSystem.h"
 #include "engine/PXFont.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
 #include "engine/PXMouse.h"
 #include "engine/ui/PXUIButton.h"
@@ -27,13 +28,6 @@
 namespace {
 
 constexpr int kFontSize = 12;
-constexpr int kKeySpace = 133;
-constexpr int kKeyUp = 99;
-constexpr int kKeyRight = 100;
-constexpr int kKeyLeft = 101;
-constexpr int kKeyDown = 102;
-constexpr int kKeyLeftShift = 122;
-constexpr int kKeyRightShift = 123;
 constexpr int kScrollStep = 2;
 constexpr int kFastScrollStep = 16;
 
@@ -89,11 +83,12 @@ bool destinationStep(Point& destination, Point& view) {
         destination = {PXMouseX / SCREEN_SCALE_FACTOR + view.x,
                        PXMouseY / SCREEN_SCALE_FACTOR + view.y};
     }
-    const int step = PXKey(kKeyLeftShift) || PXKey(kKeyRightShift) ? kFastScrollStep : kScrollStep;
-    view.x += (PXKey(kKeyRight) ? step : 0) - (PXKey(kKeyLeft) ? step : 0);
-    view.y += (PXKey(kKeyDown) ? step : 0) - (PXKey(kKeyUp) ? step : 0);
+    const int step = PXKey(PXKeyCode::kLeftShift) || PXKey(PXKeyCode::kRightShift) ? kFastScrollStep
+                                                                                   : kScrollStep;
+    view.x += (PXKey(PXKeyCode::kRight) ? step : 0) - (PXKey(PXKeyCode::kLeft) ? step : 0);
+    view.y += (PXKey(PXKeyCode::kDown) ? step : 0) - (PXKey(PXKeyCode::kUp) ? step : 0);
     globalPlayer->setPosition(destination.x - view.x, destination.y - view.y);
-    return !PXKey(kKeySpace);
+    return !PXKey(PXKeyCode::kSpace);
 }
 
 // The map alone with the player on it, in logical pixels; the player is already placed on screen.

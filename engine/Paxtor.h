@@ -8,6 +8,7 @@
 #include "PXFontCacheItem.h"
 #include "PXGamePad.h"
 #include "PXInit.h"
+#include "PXKeyCodes.h"
 #include "PXKeyboard.h"
 #include "PXLogicTiming.h"
 #include "PXMouse.h"

@@ -1,6 +1,7 @@
 #include "PXUITextEntry.h"
 
 #include "engine/PXFont.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
 #include "engine/PXLogicTiming.h"
 #include "engine/PXMouse.h"
@@ -16,14 +17,7 @@ namespace {
 constexpr int kMouseLeft = 0;
 constexpr int kBlinkSteps = 30;
 
-constexpr int kKeyA = 1;
 constexpr int kLetterCount = 26;
-constexpr int kKeyDelete = 55;
-constexpr int kKeyBackspace = 56;
-constexpr int kKeyRight = 100;
-constexpr int kKeyLeft = 101;
-constexpr int kKeyLeftShift = 122;
-constexpr int kKeyRightShift = 123;
 
 // A key that types one character, with and without Shift.
 struct TypedKey {
@@ -47,7 +41,7 @@ constexpr std::size_t kTypedKeyCount = kLetterCount + std::size(kDigitPunctuatio
 constexpr std::array<TypedKey, kTypedKeyCount> typedKeysInOrder() {
     std::array<TypedKey, kTypedKeyCount> keys{};
     for (int letter = 0; letter < kLetterCount; letter++) {
-        keys[letter] = {kKeyA + letter, static_cast<char>('a' + letter),
+        keys[letter] = {PXKeyCode::kA + letter, static_cast<char>('a' + letter),
                         static_cast<char>('A' + letter)};
     }
     std::copy(std::begin(kDigitPunctuationAndSpaceKeys), std::end(kDigitPunctuationAndSpaceKeys),
@@ -64,7 +58,7 @@ struct EditingKey {
 };
 
 bool shiftHeld() {
-    return PXKey(kKeyLeftShift) || PXKey(kKeyRightShift);
+    return PXKey(PXKeyCode::kLeftShift) || PXKey(PXKeyCode::kRightShift);
 }
 
 } // namespace
@@ -266,10 +260,10 @@ void PXUITextEntry::updateKeyRepeat() {
 
 void PXUITextEntry::actOnFirstKeyDown() {
     static constexpr EditingKey kEditingKeys[] = {
-        {kKeyBackspace, &PXUITextEntry::backspace},
-        {kKeyDelete, &PXUITextEntry::forwardDelete},
-        {kKeyLeft, &PXUITextEntry::moveCursorLeft},
-        {kKeyRight, &PXUITextEntry::moveCursorRight},
+        {PXKeyCode::kBackspace, &PXUITextEntry::backspace},
+        {PXKeyCode::kDelete, &PXUITextEntry::forwardDelete},
+        {PXKeyCode::kLeft, &PXUITextEntry::moveCursorLeft},
+        {PXKeyCode::kRight, &PXUITextEntry::moveCursorRight},
     };
     const int once = _keyRepeatLatch;
     for (const TypedKey& key : kTypedKeys) {

@@ -28,13 +28,6 @@ constexpr int kWindowHeight = 480;
 constexpr int kFontMode = PX_FONT_MODE_TEXTURE;
 constexpr int kFontSize = 12;
 constexpr int kMaximumPath = 1024;
-constexpr int kKeyEscape = 69;
-constexpr int kLeftWinkey = 132;
-constexpr int kLeftControl = 135;
-constexpr int kKeyN = 14;
-constexpr int kKeyO = 15;
-constexpr int kKeyS = 19;
-constexpr int kKey1 = 72;
 constexpr int kMargin = 8;
 
 struct Options {
@@ -134,13 +127,17 @@ private:
 
     void buildMenus(const char* font) {
         _file = menu("File", font);
-        _file->addMenuItemWithName("New Map", doNothing, nullptr, kLeftControl, kKeyN);
-        _file->addMenuItemWithName("Open Map", doNothing, nullptr, kLeftWinkey, kKeyO);
-        _file->addMenuItemWithName("Save Map", doNothing, nullptr, kLeftWinkey, kKeyS);
+        _file->addMenuItemWithName("New Map", doNothing, nullptr, PXKeyCode::kLeftControl,
+                                   PXKeyCode::kN);
+        _file->addMenuItemWithName("Open Map", doNothing, nullptr, PXKeyCode::kLeftWinkey,
+                                   PXKeyCode::kO);
+        _file->addMenuItemWithName("Save Map", doNothing, nullptr, PXKeyCode::kLeftWinkey,
+                                   PXKeyCode::kS);
         _file->addDivider();
         auto recent = menu("Recent Maps", font);
         recent->addMenuItemWithName("cavern", doNothing, nullptr);
-        recent->addMenuItemWithName("forest", doNothing, nullptr, kLeftControl, kKey1);
+        recent->addMenuItemWithName("forest", doNothing, nullptr, PXKeyCode::kLeftControl,
+                                    PXKeyCode::digit(1));
         _recent = recent.get();
         _file->addSubMenu(std::move(recent));
         _file->addMenuItemWithName("Quit", doNothing, nullptr);
@@ -211,7 +208,7 @@ void runLive(Sampler& sampler) {
         PXPreLogicLoop();
         while (PXLogicLoop()) {
             sampler.poll();
-            running = running && !PXKey(kKeyEscape) && !PXApplicationQuitRequested();
+            running = running && !PXKey(PXKeyCode::kEscape) && !PXApplicationQuitRequested();
             PXLogicUpdate();
         }
         PXPostLogicLoop();
