@@ -3,8 +3,9 @@
 # the given time, in the sanitizer build and in the release build at the same time (on one private
 # X server), and prints each build's peak and current resident memory after every pass.
 # It fails when a pass ends in another state than recorded, when a sanitizer reports anything,
-# or when a build's peak resident memory grows by more than 2 MiB from its second pass on (the
-# sanitizer build's from its fifth: its allocator fills its caches over the first few passes).
+# or when a build's peak resident memory or the heap it holds between passes grows by more than
+# 2 MiB from its second pass on (the sanitizer build's from its fifth: its allocator fills its
+# caches over the first few passes).
 # Usage: tools/soak.sh [DURATION]   (seconds, or with s, m or h: 90s, 30m, 1h; default 5m)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -100,18 +101,25 @@ soak_build() {
         sed "s/^/[$name] /" "$game/stderr" >&2
         return 1
     fi
-    # Every pass from the base pass on stays within the allowed growth of the base pass's peak.
+    # Every pass from the base pass on stays within the allowed growth of the base pass's peak,
+    # and so does the heap the game holds between passes: the sharper test of memory it keeps.
     awk -v name="$name" -v allowed="$ALLOWED_GROWTH_KIB" -v base="$base" '
-        $1 == "pass" { passes = $2; if ($2 == base) basePeak = $8; if ($8 > highest) highest = $8 }
+        $1 == "pass" {
+            passes = $2
+            if ($2 == base) { basePeak = $8; baseHeap = $12 }
+            if ($8 > highest) highest = $8
+            if ($12 > highestHeap) highestHeap = $12
+        }
         END {
             if (passes < base) {
                 printf "[%s] FAILED: %d passes, too few to judge from pass %d\n", name, passes, base > "/dev/stderr"
                 exit 1
             }
             growth = highest - basePeak
-            printf "[%s] %d passes; peak resident memory %d KiB after pass %d, %d KiB at the end (+%d KiB)\n", name, passes, basePeak, base, highest, growth
-            if (growth > allowed) {
-                printf "[%s] FAILED: the peak grew by more than %d KiB\n", name, allowed > "/dev/stderr"
+            heapGrowth = highestHeap - baseHeap
+            printf "[%s] %d passes; peak resident memory %d KiB after pass %d, %d KiB at the end (+%d KiB); heap in use %d KiB after pass %d, at most %d KiB (+%d KiB)\n", name, passes, basePeak, base, highest, growth, baseHeap, base, highestHeap, heapGrowth
+            if (growth > allowed || heapGrowth > allowed) {
+                printf "[%s] FAILED: memory grew by more than %d KiB\n", name, allowed > "/dev/stderr"
                 exit 1
             }
         }' "$game/passes"

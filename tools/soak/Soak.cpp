@@ -3,11 +3,13 @@
 // passed (at least two passes), so memory the game keeps from one game to the next shows up.
 // After each pass it prints
 //
-//   pass 3 ticks 16577 milliseconds 5120 vmhwm_kib 151234 vmrss_kib 150876
+//   pass 3 ticks 16577 milliseconds 5120 vmhwm_kib 151234 vmrss_kib 150876 heap_kib 40321
 //
-// with the process's peak and current resident memory. Exit 0 when every pass ended in the
-// recorded state, 3 at the first pass that did not, 2 on a bad command line, 1 when the game
-// could not start or the run was interrupted. It needs a display; tools/soak.sh runs it.
+// with the process's peak and current resident memory and the bytes its heap holds for live
+// blocks, which tells memory the game keeps apart from memory the allocator caches. Exit 0 when
+// every pass ended in the recorded state, 3 at the first pass that did not, 2 on a bad command
+// line, 1 when the game could not start or the run was interrupted. It needs a display;
+// tools/soak.sh runs it.
 #include "engine/Paxtor.h"
 #include "game/core/Initialization.h"
 #include "game/core/Replay.h"
@@ -17,8 +19,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <optional>
 #include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's own count; GCC ships the runtime without this header.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace {
 
@@ -47,6 +55,16 @@ ResidentMemory residentMemory() {
     return memory;
 }
 
+// Bytes in live heap blocks, counted by whichever allocator the build uses.
+long heapInUseKiB() {
+#if defined(__SANITIZE_ADDRESS__)
+    return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
+#endif
+}
+
 // Plays the passes; the process exit code.
 int soak(const Replay& recorded, std::chrono::seconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;
@@ -61,8 +79,9 @@ int soak(const Replay& recorded, std::chrono::seconds duration) {
             return 1;
         }
         const ResidentMemory memory = residentMemory();
-        printf("pass %d ticks %d milliseconds %u vmhwm_kib %ld vmrss_kib %ld\n", pass,
-               recorded.ticks, outcome->milliseconds, memory.peakKiB, memory.currentKiB);
+        printf("pass %d ticks %d milliseconds %u vmhwm_kib %ld vmrss_kib %ld heap_kib %ld\n", pass,
+               recorded.ticks, outcome->milliseconds, memory.peakKiB, memory.currentKiB,
+               heapInUseKiB());
         fflush(stdout);
         if (outcome->reachedState != recorded.finalState) {
             fprintf(stderr, "pass %d ended in %s, recorded %s\n", pass,
