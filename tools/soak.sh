@@ -3,9 +3,11 @@
 # the given time, in the sanitizer build and in the release build at the same time (on one private
 # X server), and prints each build's peak and current resident memory after every pass.
 # It fails when a pass ends in another state than recorded, when a sanitizer reports anything,
-# or when a build's peak resident memory or the heap it holds between passes grows by more than
-# 2 MiB from its second pass on (the sanitizer build's from its fifth: its allocator fills its
-# caches over the first few passes).
+# or when, from the second pass on, the heap a build holds between passes grows by more than
+# 2 MiB, or the release build's peak resident memory does.
+# The sanitizer build's peak is printed but not judged: its allocator keeps freed blocks in
+# quarantine and in fixed size classes, and its footprint creeps up (about 50 KiB a pass, even
+# with no quarantine) while the bytes it has handed out stay the same to a few KiB.
 # Usage: tools/soak.sh [DURATION]   (seconds, or with s, m or h: 90s, 30m, 1h; default 5m)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -13,9 +15,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 DURATION="${1:-5m}"
 REPLAY="$CORVANE_ROOT/tests/data/replays/whole-game.replay"
 ALLOWED_GROWTH_KIB=2048
-# The sanitizer build's allocator holds freed memory in quarantine; a smaller one than its 256 MiB
-# fills within the first passes, yet still catches use after free.
-ASAN_QUARANTINE_MB=16
 
 seconds_of() {
     local amount="${1%[smh]}"
@@ -72,16 +71,15 @@ export DISPLAY=":$(head -n 1 "$WORK/display")"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy SDL12COMPAT_OPENGL_SCALING=0
 export LSAN_OPTIONS="suppressions=$CORVANE_ROOT/tests/lsan.supp:print_suppressions=0:use_tls=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export ASAN_OPTIONS="quarantine_size_mb=$ASAN_QUARANTINE_MB"
 # Fixed thresholds: glibc then hands large freed blocks back to the system at once instead of
 # keeping them, so the release figures show what the game holds.
 export MALLOC_MMAP_THRESHOLD_=131072 MALLOC_TRIM_THRESHOLD_=131072
 
-# soak_build NAME BUILD_DIR BASE_PASS: plays the passes with a private copy of the build's data
+# soak_build NAME BUILD_DIR JUDGE_PEAK: plays the passes with a private copy of the build's data
 # (the game writes its log and settings beside it), printing them as they come, and judges the
-# peak from the base pass on; its status is the verdict.
+# heap, and the peak when JUDGE_PEAK is 1, from the second pass on; its status is the verdict.
 soak_build() {
-    local name="$1" build="$2" base="$3"
+    local name="$1" build="$2" judgePeak="$3"
     local game="$WORK/$name"
     mkdir -p "$game"
     cp -r "$build/data" "$game/data"
@@ -101,9 +99,9 @@ soak_build() {
         sed "s/^/[$name] /" "$game/stderr" >&2
         return 1
     fi
-    # Every pass from the base pass on stays within the allowed growth of the base pass's peak,
-    # and so does the heap the game holds between passes: the sharper test of memory it keeps.
-    awk -v name="$name" -v allowed="$ALLOWED_GROWTH_KIB" -v base="$base" '
+    # Every pass from the second on stays within the allowed growth of the second pass's heap,
+    # the sharper test of memory the game keeps, and of its peak where that is judged.
+    awk -v name="$name" -v allowed="$ALLOWED_GROWTH_KIB" -v base=2 -v judgePeak="$judgePeak" '
         $1 == "pass" {
             passes = $2
             if ($2 == base) { basePeak = $8; baseHeap = $12 }
@@ -117,8 +115,8 @@ soak_build() {
             }
             growth = highest - basePeak
             heapGrowth = highestHeap - baseHeap
-            printf "[%s] %d passes; peak resident memory %d KiB after pass %d, %d KiB at the end (+%d KiB); heap in use %d KiB after pass %d, at most %d KiB (+%d KiB)\n", name, passes, basePeak, base, highest, growth, baseHeap, base, highestHeap, heapGrowth
-            if (growth > allowed || heapGrowth > allowed) {
+            printf "[%s] %d passes; peak resident memory %d KiB after pass %d, %d KiB at the end (+%d KiB); heap in use %d KiB after pass %d, at most %d KiB (+%d KiB)%s\n", name, passes, basePeak, base, highest, growth, baseHeap, base, highestHeap, heapGrowth, judgePeak ? "" : "; the peak is not judged"
+            if ((judgePeak && growth > allowed) || heapGrowth > allowed) {
                 printf "[%s] FAILED: memory grew by more than %d KiB\n", name, allowed > "/dev/stderr"
                 exit 1
             }
@@ -126,9 +124,9 @@ soak_build() {
 }
 
 echo "Soaking both builds for $SECONDS_PER_BUILD seconds each, at the same time, on display $DISPLAY"
-soak_build sanitizers "$CORVANE_ROOT/build/soak-asan" 5 &
+soak_build sanitizers "$CORVANE_ROOT/build/soak-asan" 0 &
 SANITIZERS_PID=$!
-soak_build release "$CORVANE_ROOT/build/soak-rel" 2 &
+soak_build release "$CORVANE_ROOT/build/soak-rel" 1 &
 RELEASE_PID=$!
 verdict=0
 wait "$SANITIZERS_PID" || verdict=1
