@@ -3,14 +3,18 @@
 
 namespace PXKeyCode {
 constexpr int kA = 1;
+constexpr int kB = 2;
 constexpr int kD = 4;
 constexpr int kF = 6;
+constexpr int kM = 13;
 constexpr int kN = 14;
 constexpr int kO = 15;
 constexpr int kP = 16;
+constexpr int kR = 18;
 constexpr int kS = 19;
 constexpr int kW = 23;
 constexpr int kY = 25;
+constexpr int kReturn = 53;
 constexpr int kDelete = 55;
 constexpr int kBackspace = 56;
 constexpr int kComma = 58;

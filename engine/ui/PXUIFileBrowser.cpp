@@ -2,6 +2,7 @@
 
 #include "engine/PXFont.h"
 #include "engine/PXInit.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
 #include "engine/PXLogicTiming.h"
 
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr int kMouseLeft = 0;
-constexpr int kKeyReturn = 53;
 constexpr const char* kParentItem = "../";
 constexpr const char* kCancelLabel = "Cancel";
 // The path field never gets narrower than this.
@@ -131,7 +131,7 @@ bool PXUIFileBrowser::poll() {
     }
     _entryList.poll();
     _pathEntry.poll();
-    if (_pathEntry.mouseOver() && PXKey(kKeyReturn, PX_TRUE)) {
+    if (_pathEntry.mouseOver() && PXKey(PXKeyCode::kReturn, PX_TRUE)) {
         loadDirectory(_pathEntry.getText().c_str());
     }
     handleListClick();

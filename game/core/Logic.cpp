@@ -30,7 +30,6 @@
 
 namespace {
 
-constexpr int KEY_ESCAPE = 69;
 // Silence between two plays of the map's song, in ticks (30 to 60 seconds).
 constexpr int MUSIC_SILENCE_MIN_TICKS = 1800;
 constexpr int MUSIC_SILENCE_MAX_TICKS = 3600;
@@ -61,7 +60,7 @@ void openTitleScreen() {
 
 // Escape opens the title screen; runs without it (recordings, replays) end on Escape.
 void readEscape() {
-    if (!PXKey(KEY_ESCAPE, PX_TRUE)) {
+    if (!PXKey(PXKeyCode::kEscape, PX_TRUE)) {
         return;
     }
     if (titleScreenInUse()) {

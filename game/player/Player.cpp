@@ -16,7 +16,6 @@ player* globalPlayer = nullptr;
 
 namespace {
 
-constexpr int KEY_LEFT_SHIFT = 122;
 constexpr int kStepFrame1 = 1;
 constexpr int kStepFrame2 = 4;
 constexpr int kBlinkMinimum = 30;
@@ -348,7 +347,7 @@ void player::releasedJump() {
     reArmJumpSpeed();
     restartJumpTimers();
     jumpKeyHeld = horizontalExitLatch = false;
-    if (jumpLatch && !PXKey(KEY_LEFT_SHIFT)) {
+    if (jumpLatch && !PXKey(PXKeyCode::kLeftShift)) {
         running = false;
     }
     jumpLatch = false;

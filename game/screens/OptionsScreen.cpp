@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int KEY_ESCAPE = 69;
 constexpr int MAX_VOLUME = 128;
 constexpr int VOLUME_BAR_MARKS = 8;
 constexpr const char* FULL_VOLUME_BAR = "||||||||";
@@ -233,7 +232,7 @@ void OptionsScreen::confirmBinding() {
 }
 
 void OptionsScreen::stepCapture() {
-    if (PXKey(KEY_ESCAPE)) {
+    if (PXKey(PXKeyCode::kEscape)) {
         endCapture();
         return;
     }

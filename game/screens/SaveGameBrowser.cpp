@@ -22,8 +22,6 @@ constexpr int kKeyHoldPeriod = 10;
 constexpr int kKeyRepeatPeriod = 5;
 constexpr int kArrowFirstPeriod = 2;
 constexpr int kFontSize = 10;
-constexpr int KEY_UP = 99;
-constexpr int KEY_DOWN = 102;
 constexpr int kFlipTopBottom = 4;
 constexpr const char* kNewEntryText = "New!";
 constexpr const char* kDamagedText = "Damaged";
@@ -212,8 +210,8 @@ std::optional<std::string> SaveGameBrowser::newSlotPath(const std::vector<std::s
 }
 
 void SaveGameBrowser::logic() {
-    const bool up = PXKey(KEY_UP) || PXGamePadHat(PX_HAT_UP) || PXGamePadAxisUp();
-    const bool down = PXKey(KEY_DOWN) || PXGamePadHat(PX_HAT_DOWN) || PXGamePadAxisDown();
+    const bool up = PXKey(PXKeyCode::kUp) || PXGamePadHat(PX_HAT_UP) || PXGamePadAxisUp();
+    const bool down = PXKey(PXKeyCode::kDown) || PXGamePadHat(PX_HAT_DOWN) || PXGamePadAxisDown();
     stepDirection(up, down, _upLatch, -1);
     stepDirection(down, up, _downLatch, 1);
     stepArrow();

@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr int KEY_RETURN = 53;
-constexpr int KEY_UP = 99;
-constexpr int KEY_RIGHT = 100;
-constexpr int KEY_LEFT = 101;
-constexpr int KEY_DOWN = 102;
 constexpr int PAD_CONFIRM_BUTTON = 1;
 
 void play(PXSound* sound) {
@@ -116,22 +111,22 @@ int ScreenText::height(int size) const {
 
 bool confirmPressed(int actions) {
     const Settings& settings = *Settings::instance();
-    return PXKey(KEY_RETURN, PX_TRUE) || PXGamePadButton(PAD_CONFIRM_BUTTON, PX_TRUE) ||
+    return PXKey(PXKeyCode::kReturn, PX_TRUE) || PXGamePadButton(PAD_CONFIRM_BUTTON, PX_TRUE) ||
            ((actions & kConfirmKeyAction) && PXKey(settings.keyAction, PX_TRUE)) ||
            ((actions & kConfirmButtonAction) && PXGamePadButton(settings.buttonAction, PX_TRUE));
 }
 
 bool confirmHeld() {
     const Settings& settings = *Settings::instance();
-    return PXKey(KEY_RETURN) || PXKey(settings.keyAction) || PXGamePadButton(PAD_CONFIRM_BUTTON) ||
-           PXGamePadButton(settings.buttonAction);
+    return PXKey(PXKeyCode::kReturn) || PXKey(settings.keyAction) ||
+           PXGamePadButton(PAD_CONFIRM_BUTTON) || PXGamePadButton(settings.buttonAction);
 }
 
 int heldHorizontalDirection() {
-    if (PXKey(KEY_LEFT) || PXGamePadHat(PX_HAT_LEFT) || PXGamePadAxisLeft()) {
+    if (PXKey(PXKeyCode::kLeft) || PXGamePadHat(PX_HAT_LEFT) || PXGamePadAxisLeft()) {
         return -1;
     }
-    if (PXKey(KEY_RIGHT) || PXGamePadHat(PX_HAT_RIGHT) || PXGamePadAxisRight()) {
+    if (PXKey(PXKeyCode::kRight) || PXGamePadHat(PX_HAT_RIGHT) || PXGamePadAxisRight()) {
         return 1;
     }
     return 0;
@@ -143,10 +138,10 @@ int wrapIndex(int index, int step, int first, int last) {
 }
 
 int MenuNavigation::step() {
-    if (PXKey(KEY_UP, PX_TRUE)) {
+    if (PXKey(PXKeyCode::kUp, PX_TRUE)) {
         return -1;
     }
-    if (PXKey(KEY_DOWN, PX_TRUE)) {
+    if (PXKey(PXKeyCode::kDown, PX_TRUE)) {
         return 1;
     }
     const bool padUp = PXGamePadHat(PX_HAT_UP) || PXGamePadAxisUp();

@@ -2,6 +2,7 @@
 #include "editor/EditorInfo.h"
 #include "editor/EditorPlayTest.h"
 #include "engine/PXInit.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
 #include "game/core/Globals.h"
 #include "game/objects/WorldObject.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr int kLeftControl = 135;
-constexpr int kLeftShift = 122;
 constexpr int kY = 25;
 constexpr int kZ = 26;
 
@@ -222,7 +221,7 @@ TEST_F(EditorHistoryTest, StrokesKeysRedoDroppingLimitAndClear) {
     finishAction();
     EXPECT_EQ(editorUndoSteps(), 1);
 
-    ui_input::setKey(kLeftControl, true);
+    ui_input::setKey(PXKeyCode::kLeftControl, true);
     ui_input::setKey(kZ, true);
     editorHistoryLogic();
     editorHistoryLogic();
@@ -230,12 +229,12 @@ TEST_F(EditorHistoryTest, StrokesKeysRedoDroppingLimitAndClear) {
     EXPECT_EQ(currentState(), opened);
     EXPECT_STREQ(globalMap->getFilename(), "renamed");
     EXPECT_EQ(editorRedoSteps(), 1);
-    pressChord({kLeftControl, kY});
+    pressChord({PXKeyCode::kLeftControl, kY});
     EXPECT_EQ(currentState(), stroked);
-    pressChord({kLeftControl, kZ});
-    pressChord({kLeftControl, kLeftShift, kZ});
+    pressChord({PXKeyCode::kLeftControl, kZ});
+    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kLeftShift, kZ});
     EXPECT_EQ(currentState(), stroked);
-    pressChord({kLeftControl, kZ});
+    pressChord({PXKeyCode::kLeftControl, kZ});
 
     globalMap->appendRow();
     finishAction();

@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr int KEY_A = 1;
-constexpr int KEY_B = 2;
-constexpr int KEY_ESCAPE = 69;
-constexpr int KEY_RIGHT = 100;
-
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override { _PXInitKeys(); }
@@ -17,41 +12,41 @@ protected:
 
 TEST_F(KeyboardTest, OnceFormReportsEachPressOnceWhileHeldFormStaysTrue) {
     _PXSetKey(SDLK_a);
-    EXPECT_TRUE(PXKey(KEY_A, PX_TRUE));
+    EXPECT_TRUE(PXKey(PXKeyCode::kA, PX_TRUE));
     for (int tick = 0; tick < 5; tick++) {
-        EXPECT_FALSE(PXKey(KEY_A, PX_TRUE));
-        EXPECT_TRUE(PXKey(KEY_A));
-        EXPECT_TRUE(PXKey(KEY_A, PX_FALSE));
+        EXPECT_FALSE(PXKey(PXKeyCode::kA, PX_TRUE));
+        EXPECT_TRUE(PXKey(PXKeyCode::kA));
+        EXPECT_TRUE(PXKey(PXKeyCode::kA, PX_FALSE));
     }
     _PXUnsetKey(SDLK_a);
-    EXPECT_FALSE(PXKey(KEY_A));
-    EXPECT_FALSE(PXKey(KEY_A, PX_TRUE));
+    EXPECT_FALSE(PXKey(PXKeyCode::kA));
+    EXPECT_FALSE(PXKey(PXKeyCode::kA, PX_TRUE));
     _PXSetKey(SDLK_a);
-    EXPECT_TRUE(PXKey(KEY_A, PX_TRUE)) << "a new press is reported again";
+    EXPECT_TRUE(PXKey(PXKeyCode::kA, PX_TRUE)) << "a new press is reported again";
 }
 
 TEST_F(KeyboardTest, ReleaseReArmsEveryReleasedKeyButNotHeldOnes) {
     _PXSetKey(SDLK_a);
     _PXSetKey(SDLK_b);
-    EXPECT_TRUE(PXKey(KEY_A, PX_TRUE));
-    EXPECT_TRUE(PXKey(KEY_B, PX_TRUE));
+    EXPECT_TRUE(PXKey(PXKeyCode::kA, PX_TRUE));
+    EXPECT_TRUE(PXKey(PXKeyCode::kB, PX_TRUE));
 
     _PXUnsetKey(SDLK_a);
-    EXPECT_FALSE(PXKey(KEY_B, PX_TRUE)) << "B is still held, its press stays consumed";
+    EXPECT_FALSE(PXKey(PXKeyCode::kB, PX_TRUE)) << "B is still held, its press stays consumed";
 
     // A missed release: B's key-up never arrived, only its table entry was cleared.
-    _PXKeys[KEY_B] = PX_FALSE;
+    _PXKeys[PXKeyCode::kB] = PX_FALSE;
     _PXUnsetKey(SDLK_ESCAPE);
-    _PXKeys[KEY_B] = PX_TRUE;
-    EXPECT_TRUE(PXKey(KEY_B, PX_TRUE)) << "any release re-arms every key that is up";
+    _PXKeys[PXKeyCode::kB] = PX_TRUE;
+    EXPECT_TRUE(PXKey(PXKeyCode::kB, PX_TRUE)) << "any release re-arms every key that is up";
 }
 
 TEST_F(KeyboardTest, AskingTheOnceFormOfAnUpKeyClearsItsReportedFlag) {
-    _PXKeysDown[KEY_A] = PX_TRUE;
-    EXPECT_FALSE(PXKey(KEY_A, PX_FALSE));
-    EXPECT_FALSE(_PXKeysDown[KEY_A]);
-    _PXKeys[KEY_A] = PX_TRUE;
-    EXPECT_TRUE(PXKey(KEY_A, PX_TRUE));
+    _PXKeysDown[PXKeyCode::kA] = PX_TRUE;
+    EXPECT_FALSE(PXKey(PXKeyCode::kA, PX_FALSE));
+    EXPECT_FALSE(_PXKeysDown[PXKeyCode::kA]);
+    _PXKeys[PXKeyCode::kA] = PX_TRUE;
+    EXPECT_TRUE(PXKey(PXKeyCode::kA, PX_TRUE));
 }
 
 TEST_F(KeyboardTest, OutOfRangeCodesAreFalseAndSymbolsWithoutCodeAreIgnored) {
@@ -68,11 +63,11 @@ TEST_F(KeyboardTest, OutOfRangeCodesAreFalseAndSymbolsWithoutCodeAreIgnored) {
 TEST_F(KeyboardTest, KeyPressedIsTheLowestCodeDownAndUnsetKeysClearsAll) {
     _PXSetKey(SDLK_RIGHT);
     _PXSetKey(SDLK_ESCAPE);
-    EXPECT_EQ(PXKeyPressed(), KEY_ESCAPE);
-    EXPECT_TRUE(PXKey(KEY_RIGHT, PX_TRUE));
+    EXPECT_EQ(PXKeyPressed(), PXKeyCode::kEscape);
+    EXPECT_TRUE(PXKey(PXKeyCode::kRight, PX_TRUE));
     PXUnsetKeys();
     EXPECT_EQ(PXKeyPressed(), 0);
-    EXPECT_FALSE(_PXKeysDown[KEY_RIGHT]);
+    EXPECT_FALSE(_PXKeysDown[PXKeyCode::kRight]);
 }
 
 TEST(KeyTranslationTest, SymbolsMapToTheEngineCodes) {

@@ -45,9 +45,6 @@ std::optional<int> number(const std::string& text) {
     }
 }
 
-constexpr int kKeyUp = 99;
-constexpr int kKeyDown = 102;
-
 // The engine key of a control name, as the settings bind it.
 std::optional<int> keyOf(const std::string& control) {
     const Settings& keys = *Settings::instance();
@@ -61,8 +58,8 @@ std::optional<int> keyOf(const std::string& control) {
         {"magnet", keys.keyGravityMagnet},
         {"booster", keys.keyBooster},
         // The arrows the menus and the save browser read, whatever the bindings.
-        {"up", kKeyUp},
-        {"down", kKeyDown},
+        {"up", PXKeyCode::kUp},
+        {"down", PXKeyCode::kDown},
     };
     const auto found = kControls.find(control);
     return found != kControls.end() ? std::optional(found->second) : std::nullopt;

@@ -2,6 +2,7 @@
 #include "engine/PXFont.h"
 #include "engine/PXFontCache.h"
 #include "engine/PXInit.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
 #include "tests/engine/ui/UITestFixture.h"
 #include "tests/support/ScratchDirectory.h"
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int kFontSize = 12;
 constexpr int kMaximumPath = 1024;
-constexpr int kKeyReturn = 53;
-constexpr int kKeyM = 13;
-constexpr int kKeyA = 1;
-constexpr int kKeyP = 16;
-constexpr int kLeftShift = 122;
 
 class FileBrowserTest : public UITestFixture {
 protected:
@@ -152,10 +148,10 @@ TEST_F(FileBrowserTest, OnlyTwoClicksOnOneItemWithin120StepsOpenIt) {
 TEST_F(FileBrowserTest, OkReturnsTheTypedTextAndCancelReturnsNothing) {
     PXUIFileBrowser browser = browserAt(_root);
     clickCentre(browser, browser.pathEntry());
-    setKey(kLeftShift, true);
-    tap(browser, kKeyM);
-    setKey(kLeftShift, false);
-    for (const int key : {kKeyA, kKeyP}) {
+    setKey(PXKeyCode::kLeftShift, true);
+    tap(browser, PXKeyCode::kM);
+    setKey(PXKeyCode::kLeftShift, false);
+    for (const int key : {PXKeyCode::kA, PXKeyCode::kP}) {
         tap(browser, key);
     }
     EXPECT_EQ(browser.pathEntry().getText(), _root + "Map");
@@ -168,7 +164,7 @@ TEST_F(FileBrowserTest, OkReturnsTheTypedTextAndCancelReturnsNothing) {
     PXUIFileBrowser typing = browserAt(_root);
     typing.pathEntry().setText((_root + "typed").c_str());
     moveMouse(typing.pathEntry().xPos() + 5, typing.pathEntry().yPos() + 5);
-    tap(typing, kKeyReturn);
+    tap(typing, PXKeyCode::kReturn);
     EXPECT_EQ(typing.currentDirectory(), _root + "typed/") << "Return over the entry opens it";
     clickCentre(typing, typing.cancelButton());
     EXPECT_FALSE(typing.poll());

@@ -1,5 +1,6 @@
 #include "engine/ui/PXUIMenu.h"
 #include "engine/PXFont.h"
+#include "engine/PXKeyCodes.h"
 #include "tests/engine/ui/UIInput.h"
 #include "tests/support/GLTestFixture.h"
 
@@ -14,22 +15,20 @@ namespace {
 
 constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr int kLeftWinkey = 132;
-constexpr int kKeyO = 15;
-constexpr int kKeyS = 19;
 constexpr RGBA kClear{0, 0, 80, 255};
 constexpr RGBA kItemNormal{128, 128, 128, 255};
 constexpr RGBA kItemHover{204, 204, 204, 255};
 constexpr RGBA kBlack{0, 0, 0, 255};
 
 TEST(MenuItemTest, LabelsNameTheirShortcutAndFitTheirBuffer) {
-    EXPECT_STREQ(_PXUIMenuItem("Open Map", nullptr, nullptr, kLeftWinkey, kKeyO).name(),
+    EXPECT_STREQ(_PXUIMenuItem("Open Map", nullptr, nullptr, kLeftWinkey, PXKeyCode::kO).name(),
                  "Open Map (Left Winkey - O)");
     EXPECT_STREQ(_PXUIMenuItem("Open Map", nullptr, nullptr, kLeftWinkey, 0).name(), "Open Map");
-    EXPECT_STREQ(_PXUIMenuItem("Open Map", nullptr, nullptr, 0, kKeyO).name(), "Open Map");
+    EXPECT_STREQ(_PXUIMenuItem("Open Map", nullptr, nullptr, 0, PXKeyCode::kO).name(), "Open Map");
     const std::string longName(300, 'x');
-    EXPECT_EQ(_PXUIMenuItem(longName.c_str(), nullptr, nullptr, kLeftWinkey, kKeyO).name(),
+    EXPECT_EQ(_PXUIMenuItem(longName.c_str(), nullptr, nullptr, kLeftWinkey, PXKeyCode::kO).name(),
               longName.substr(0, 254));
-    EXPECT_EQ(_PXUIMenuItem(nullptr, nullptr, nullptr, kLeftWinkey, kKeyO).name(), nullptr);
+    EXPECT_EQ(_PXUIMenuItem(nullptr, nullptr, nullptr, kLeftWinkey, PXKeyCode::kO).name(), nullptr);
 }
 
 TEST(MenuFontTest, NoUsableFontThrowsAndLeavesTheFallbackSize) {
@@ -54,7 +53,7 @@ protected:
         file->setPos(10, 10);
         file->addMenuItemWithName("Open", record, this);
         file->addMenuItemWithName(nullptr, record, this);
-        file->addMenuItemWithName("Save", record, this, kLeftWinkey, kKeyS);
+        file->addMenuItemWithName("Save", record, this, kLeftWinkey, PXKeyCode::kS);
         auto sub = std::make_unique<PXUIMenu>("Recent");
         sub->addMenuItemWithName("A much longer recent entry", record, this);
         recent = sub.get();
@@ -138,14 +137,14 @@ TEST_F(MenuTest, AHeldShortcutFiresOncePerPressWithTheMenuClosed) {
     setKey(kLeftWinkey, true);
     file->poll();
     EXPECT_EQ(fired, 0) << "one key of the two";
-    setKey(kKeyS, true);
+    setKey(PXKeyCode::kS, true);
     for (int tick = 0; tick < 3; tick++) {
         file->poll();
     }
     EXPECT_EQ(fired, 1);
-    setKey(kKeyS, false);
+    setKey(PXKeyCode::kS, false);
     file->poll();
-    setKey(kKeyS, true);
+    setKey(PXKeyCode::kS, true);
     file->poll();
     EXPECT_EQ(fired, 2);
 }

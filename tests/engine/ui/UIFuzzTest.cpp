@@ -1,6 +1,7 @@
 // Random mouse and keyboard input, from a fixed seed, fed to every widget at once for many logic
 // steps, checking after each step what must always hold.
 #include "engine/PXFont.h"
+#include "engine/PXKeyCodes.h"
 #include "engine/ui/PXUIButton.h"
 #include "engine/ui/PXUIDialogBox.h"
 #include "engine/ui/PXUIFileBrowser.h"
@@ -29,14 +30,26 @@ constexpr int kDrawEvery = 25;
 constexpr int kFontSize = 12;
 constexpr int kEntryMaximum = 8;
 constexpr int kPathMaximum = 200;
-constexpr int kLeftControl = 135;
-constexpr int kKeyO = 15;
-constexpr int kKeyR = 18;
-constexpr int kKeyS = 19;
 // Shift, Backspace, Delete, Return, Left, Right, Escape, Left Control, slash, full stop, 1, 2,
 // and a few letters.
-constexpr std::array kKeys{122, 56, 55, 53, 101, 100,   69,    kLeftControl, 61,
-                           60,  72, 73, 1,  4,   kKeyO, kKeyR, kKeyS,        26};
+constexpr std::array kKeys{122,
+                           56,
+                           55,
+                           53,
+                           101,
+                           100,
+                           69,
+                           PXKeyCode::kLeftControl,
+                           61,
+                           60,
+                           72,
+                           73,
+                           1,
+                           4,
+                           PXKeyCode::kO,
+                           PXKeyCode::kR,
+                           PXKeyCode::kS,
+                           26};
 
 // Counts each menu callback and whether any menu was still open when one ran.
 struct MenuRecord {
@@ -68,12 +81,15 @@ protected:
         auto file = std::make_unique<PXUIMenu>("File");
         file->setFont(kFontPath, PX_FONT_MODE_TEXTURE);
         file->setFontSize(kFontSize);
-        file->addMenuItemWithName("Open", recordFiring, &record, kLeftControl, kKeyO);
+        file->addMenuItemWithName("Open", recordFiring, &record, PXKeyCode::kLeftControl,
+                                  PXKeyCode::kO);
         file->addDivider();
-        file->addMenuItemWithName("Save", recordFiring, &record, kLeftControl, kKeyS);
+        file->addMenuItemWithName("Save", recordFiring, &record, PXKeyCode::kLeftControl,
+                                  PXKeyCode::kS);
         auto recent = std::make_unique<PXUIMenu>("Recent");
         recent->addMenuItemWithName("First", recordFiring, &record);
-        recent->addMenuItemWithName("Reload", recordFiring, &record, kLeftControl, kKeyR);
+        recent->addMenuItemWithName("Reload", recordFiring, &record, PXKeyCode::kLeftControl,
+                                    PXKeyCode::kR);
         record.menus = {file.get(), recent.get()};
         file->addSubMenu(std::move(recent));
         return file;

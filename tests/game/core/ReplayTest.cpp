@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int KEY_RIGHT = 100;
-constexpr int KEY_SPACE = 133;
-
 ReplayInput holding(std::initializer_list<int> codes) {
     ReplayInput input;
     for (const int code : codes) {
@@ -22,14 +19,14 @@ ReplayInput holding(std::initializer_list<int> codes) {
 TEST(ReplayTest, OnlyChangesAreStoredAndEveryTickReadsBackItsInput) {
     Replay replay;
     replay.recordTick(ReplayInput{});
-    replay.recordTick(holding({KEY_RIGHT}));
-    replay.recordTick(holding({KEY_RIGHT}));
-    replay.recordTick(holding({KEY_RIGHT, KEY_SPACE}));
+    replay.recordTick(holding({PXKeyCode::kRight}));
+    replay.recordTick(holding({PXKeyCode::kRight}));
+    replay.recordTick(holding({PXKeyCode::kRight, PXKeyCode::kSpace}));
     replay.recordTick(ReplayInput{});
     EXPECT_EQ(replay.ticks, 5);
     EXPECT_EQ(replay.inputs.size(), 4u) << "tick 2 repeats tick 1";
-    EXPECT_EQ(replay.inputAt(2), holding({KEY_RIGHT}));
-    EXPECT_EQ(replay.inputAt(3), holding({KEY_RIGHT, KEY_SPACE}));
+    EXPECT_EQ(replay.inputAt(2), holding({PXKeyCode::kRight}));
+    EXPECT_EQ(replay.inputAt(3), holding({PXKeyCode::kRight, PXKeyCode::kSpace}));
     EXPECT_EQ(replay.inputAt(4), ReplayInput{});
 }
 
@@ -37,11 +34,11 @@ TEST(ReplayTest, FilesRoundTripAndMalformedOnesAreRefused) {
     ScratchDirectory directory("replay");
     Replay replay;
     replay.seed = 4242;
-    ReplayInput pad = holding({KEY_SPACE});
+    ReplayInput pad = holding({PXKeyCode::kSpace});
     pad.buttons = 0b1001;
     pad.hat = PX_HAT_LEFT;
     pad.axes[0] = -20000;
-    replay.recordTick(holding({KEY_RIGHT}));
+    replay.recordTick(holding({PXKeyCode::kRight}));
     replay.recordTick(pad);
     replay.finalState = "map=arnion1 player=10,20 camera=0,0";
     replay.frames = 99;
@@ -53,7 +50,7 @@ TEST(ReplayTest, FilesRoundTripAndMalformedOnesAreRefused) {
     ASSERT_TRUE(loaded.has_value()) << fileContent(path);
     EXPECT_EQ(loaded->seed, 4242u);
     EXPECT_EQ(loaded->ticks, 2);
-    EXPECT_EQ(loaded->inputAt(0), holding({KEY_RIGHT}));
+    EXPECT_EQ(loaded->inputAt(0), holding({PXKeyCode::kRight}));
     EXPECT_EQ(loaded->inputAt(1), pad);
     EXPECT_EQ(loaded->finalState, replay.finalState);
     EXPECT_EQ(loaded->frames, 99);
@@ -71,14 +68,14 @@ TEST(ReplayTest, FilesRoundTripAndMalformedOnesAreRefused) {
 
 TEST(ReplayTest, AppliedInputPressesAndReleasesLikeTheEventPump) {
     _PXInitKeys();
-    applyReplayInput(holding({KEY_RIGHT}));
-    EXPECT_TRUE(PXKey(KEY_RIGHT, PX_TRUE));
-    applyReplayInput(holding({KEY_RIGHT}));
-    EXPECT_FALSE(PXKey(KEY_RIGHT, PX_TRUE)) << "a held key reports its press once";
+    applyReplayInput(holding({PXKeyCode::kRight}));
+    EXPECT_TRUE(PXKey(PXKeyCode::kRight, PX_TRUE));
+    applyReplayInput(holding({PXKeyCode::kRight}));
+    EXPECT_FALSE(PXKey(PXKeyCode::kRight, PX_TRUE)) << "a held key reports its press once";
     applyReplayInput(ReplayInput{});
-    applyReplayInput(holding({KEY_RIGHT}));
-    EXPECT_TRUE(PXKey(KEY_RIGHT, PX_TRUE)) << "released and pressed again";
-    EXPECT_EQ(currentReplayInput(), holding({KEY_RIGHT}));
+    applyReplayInput(holding({PXKeyCode::kRight}));
+    EXPECT_TRUE(PXKey(PXKeyCode::kRight, PX_TRUE)) << "released and pressed again";
+    EXPECT_EQ(currentReplayInput(), holding({PXKeyCode::kRight}));
     applyReplayInput(ReplayInput{});
 }
 

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int KEY_RETURN = 53;
-
 // The screens stepped tick by tick.
 class ScreenTest : public GameplayFixture {
 protected:
@@ -133,7 +131,7 @@ TEST_F(ScreenTest, KeyCaptureSkipsTheConfirmingReturnAndTakesOnlyAcceptedKeys) {
     EXPECT_TRUE(options.capturing()) << "F5 cannot be a control";
     press(options, SDLK_RETURN);
     EXPECT_FALSE(options.capturing());
-    EXPECT_EQ(settings.keyMoveLeft, KEY_RETURN);
+    EXPECT_EQ(settings.keyMoveLeft, PXKeyCode::kReturn);
     EXPECT_EQ(options.rowValue(0), "Return");
 
     press(options, SDLK_RETURN);
@@ -141,7 +139,7 @@ TEST_F(ScreenTest, KeyCaptureSkipsTheConfirmingReturnAndTakesOnlyAcceptedKeys) {
     options.logic();
     press(options, SDLK_ESCAPE);
     EXPECT_FALSE(options.capturing());
-    EXPECT_EQ(settings.keyMoveLeft, KEY_RETURN) << "Escape cancels";
+    EXPECT_EQ(settings.keyMoveLeft, PXKeyCode::kReturn) << "Escape cancels";
     settings.keyMoveLeft = 0;
     EXPECT_EQ(options.rowValue(0), "Unknown");
 }
