@@ -9,6 +9,7 @@
 #include "game/core/Log.h"
 #include "game/player/Player.h"
 #include "game/screens/GameStatistics.h"
+#include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 #include "game/world/Minimap.h"
@@ -24,6 +25,7 @@ struct BeforePlay {
     std::string player;
     std::optional<std::string> minimap;
     std::optional<GameStatistics> statistics;
+    std::optional<SecretListState> secrets;
     int viewX;
     int viewY;
     int cameraX;
@@ -43,6 +45,7 @@ std::optional<BeforePlay> recordBeforePlay() {
     }
     BeforePlay before{std::move(*world),
                       std::move(*player),
+                      std::nullopt,
                       std::nullopt,
                       std::nullopt,
                       editorInfo->viewX,
@@ -96,6 +99,9 @@ void restoreGameState(const BeforePlay& before) {
     if (before.statistics) {
         *globalGameStats = *before.statistics;
     }
+    if (before.secrets) {
+        restoreSecretList(*before.secrets);
+    }
     showInGameMenu = PX_FALSE;
     showSaveBrowser = PX_FALSE;
     skipRunningMapSpecificWorldObjectLogicThisLoop = PX_FALSE;
@@ -119,6 +125,8 @@ bool editorPlayTestStart() {
         _beforePlay.reset();
         return false;
     }
+    // A secret found while testing is the designer's, not the player's.
+    _beforePlay->secrets = setSecretListAside();
     editorMode = PX_FALSE;
     globalCamera->setTarget(globalPlayer);
     globalPlayer->positionCamera();

@@ -14,6 +14,7 @@ constexpr int kR = 18;
 constexpr int kS = 19;
 constexpr int kW = 23;
 constexpr int kY = 25;
+constexpr int kZ = 26;
 constexpr int kReturn = 53;
 constexpr int kDelete = 55;
 constexpr int kBackspace = 56;

@@ -124,6 +124,22 @@ void useSecretListWithoutFile() {
     _secretListKeptInFile = false;
 }
 
+std::optional<SecretListState> setSecretListAside() {
+    if (!globalSecretList) {
+        return std::nullopt;
+    }
+    SecretListState state{*globalSecretList, _secretListKeptInFile};
+    _secretListKeptInFile = false;
+    return state;
+}
+
+void restoreSecretList(const SecretListState& state) {
+    if (globalSecretList) {
+        *globalSecretList = state.secrets;
+    }
+    _secretListKeptInFile = state.keptInFile;
+}
+
 void saveSecretList() {
     if (!globalSecretList || !_secretListKeptInFile) {
         return;

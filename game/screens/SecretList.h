@@ -5,6 +5,7 @@
 #include "Secret.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,16 @@ void loadSecretList();
 // Starts the list over, every secret locked, and keeps it out of "s.list" from now on, so a
 // recording or replay plays the same whatever the player has unlocked, and changes nothing of it.
 void useSecretListWithoutFile();
+// The list and whether it reaches "s.list", as setSecretListAside found them.
+struct SecretListState {
+    std::vector<Secret> secrets;
+    bool keptInFile;
+};
+// Takes the list's state and keeps what is unlocked from now on out of "s.list" until
+// restoreSecretList; nothing while there is no list.
+std::optional<SecretListState> setSecretListAside();
+// Puts back the list setSecretListAside took, and whether it reaches "s.list".
+void restoreSecretList(const SecretListState& state);
 // Replaces "s.list" atomically with the list's state; a failure is only logged.
 void saveSecretList();
 // Unlocks the secret and saves the list at once.

@@ -8,6 +8,7 @@
 #include "game/objects/WorldObject.h"
 #include "game/objects/WorldObjectVector.h"
 #include "game/player/Player.h"
+#include "game/screens/SecretList.h"
 #include "game/world/Camera.h"
 #include "game/world/Map.h"
 #include "game/world/MapBackground.h"
@@ -23,9 +24,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kY = 25;
-constexpr int kZ = 26;
 
 std::string currentMapBytes() {
     return bytesWrittenBy([](FILE* stream) { return globalMap->saveToStream(stream) != 0; })
@@ -77,6 +75,7 @@ class EditorHistoryTest : public GameplayFixture {
 protected:
     void SetUp() override {
         GameplayFixture::SetUp();
+        createSecretList();
         ui_input::releaseEverything();
         linkBuiltImage("backgrounds", "caveBackdrop.png");
         linkBuiltImage("tilesets", "caveTiles.png");
@@ -95,6 +94,7 @@ protected:
         delete editorInfo;
         editorInfo = nullptr;
         editorHistoryClear();
+        cleanupSecretList();
         GameplayFixture::TearDown();
     }
 
@@ -222,19 +222,19 @@ TEST_F(EditorHistoryTest, StrokesKeysRedoDroppingLimitAndClear) {
     EXPECT_EQ(editorUndoSteps(), 1);
 
     ui_input::setKey(PXKeyCode::kLeftControl, true);
-    ui_input::setKey(kZ, true);
+    ui_input::setKey(PXKeyCode::kZ, true);
     editorHistoryLogic();
     editorHistoryLogic();
     finishAction();
     EXPECT_EQ(currentState(), opened);
     EXPECT_STREQ(globalMap->getFilename(), "renamed");
     EXPECT_EQ(editorRedoSteps(), 1);
-    pressChord({PXKeyCode::kLeftControl, kY});
+    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kY});
     EXPECT_EQ(currentState(), stroked);
-    pressChord({PXKeyCode::kLeftControl, kZ});
-    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kLeftShift, kZ});
+    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kZ});
+    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kLeftShift, PXKeyCode::kZ});
     EXPECT_EQ(currentState(), stroked);
-    pressChord({PXKeyCode::kLeftControl, kZ});
+    pressChord({PXKeyCode::kLeftControl, PXKeyCode::kZ});
 
     globalMap->appendRow();
     finishAction();
@@ -294,6 +294,8 @@ TEST_F(EditorHistoryTest, PlayTestLeavesNothingBehind) {
     EXPECT_EQ(globalPlayer->getXPos(), 100);
     EXPECT_EQ(globalPlayer->getYPos(), standY);
     EXPECT_EQ(globalCamera->getTarget(), globalPlayer);
+    unlockSecret(kSecretMarumari);
+    EXPECT_TRUE(secretUnlocked(kSecretMarumari));
     const int crateY = crate->getYPos();
     for (int tick = 0; tick < 300 && collectedHexNutCount() == 0; tick++) {
         gameTick();
@@ -320,6 +322,10 @@ TEST_F(EditorHistoryTest, PlayTestLeavesNothingBehind) {
     EXPECT_EQ(editorRedoSteps(), 0);
     EXPECT_EQ(globalPlayer->getXPos(), playerX);
     EXPECT_EQ(globalPlayer->getYPos(), playerY);
+    EXPECT_FALSE(secretUnlocked(kSecretMarumari));
+    EXPECT_FALSE(std::filesystem::exists("data/s.list")) << "a secret found in a play-test is kept";
+    unlockSecret(kSecretMarumari);
+    EXPECT_TRUE(std::filesystem::exists("data/s.list")) << "the list reaches its file again";
 
     globalMap->setPlayerStartPosition(48, 32);
     editorInfo->viewX = -400;
