@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Soak run: plays the whole-game replay fast from a new game again and again, in one process, for
 # the given time, in the sanitizer build and in the release build at the same time (on one private
-# X server), and prints each build's peak and current resident memory after every pass.
+# X server), and prints each build's peak and current resident memory and heap in use after every
+# pass.
 # It fails when a pass ends in another state than recorded, when a sanitizer reports anything,
 # or when, from the second pass on, the heap a build holds between passes grows by more than
 # 2 MiB, or the release build's peak resident memory does.

@@ -55,7 +55,8 @@ ResidentMemory residentMemory() {
     return memory;
 }
 
-// Bytes in live heap blocks, counted by whichever allocator the build uses.
+// Bytes in live heap blocks, counted by whichever allocator the build uses (glibc's count covers
+// the main thread's arena and its separately mapped blocks).
 long heapInUseKiB() {
 #if defined(__SANITIZE_ADDRESS__)
     return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
