@@ -140,33 +140,10 @@ History& history() {
 
 } // namespace
 
-std::optional<std::string> bytesWrittenBy(const std::function<bool(FILE*)>& writer) {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) {
-        return std::nullopt;
-    }
-    const bool written = writer(stream) && ferror(stream) == 0;
-    const bool closed = fclose(stream) == 0;
-    const std::unique_ptr<char, decltype(&free)> owned(buffer, free);
-    if (!written || !closed) {
-        return std::nullopt;
-    }
-    return std::string(buffer, size);
-}
-
-bool readBytesWith(const std::string& bytes, const std::function<bool(FILE*)>& reader) {
-    // Opened for reading only, so the bytes are never written through the cast.
-    const PXFileHandle stream(fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"),
-                              fclose);
-    return stream != nullptr && reader(stream.get());
-}
-
 std::optional<EditorSnapshot> EditorSnapshot::capture() {
     std::optional<std::string> map =
-        bytesWrittenBy([](FILE* stream) { return globalMap->saveToStream(stream) != 0; });
-    std::optional<std::string> objects = bytesWrittenBy(writeObjectList);
+        PXBytesWrittenBy([](FILE* stream) { return globalMap->saveToStream(stream) != 0; });
+    std::optional<std::string> objects = PXBytesWrittenBy(writeObjectList);
     if (!map || !objects) {
         globalLog->write("Couldn't record the map and its objects for undo.\n");
         return std::nullopt;
@@ -206,7 +183,7 @@ void EditorSnapshot::shareUnchangedWith(const EditorSnapshot& other) {
 
 bool EditorSnapshot::restoreParts(bool map, bool objects, const char* mapName) const {
     WorldObjectList restoredObjects;
-    if (objects && !readBytesWith(*_objects, [&restoredObjects](FILE* stream) {
+    if (objects && !PXReadBytesWith(*_objects, [&restoredObjects](FILE* stream) {
             return readWorldObjects(stream, restoredObjects, nullptr);
         })) {
         globalLog->write("Couldn't restore the world objects of an editor step.\n");
@@ -214,7 +191,7 @@ bool EditorSnapshot::restoreParts(bool map, bool objects, const char* mapName) c
     }
     // A map never named gets an empty name: loading always names the map.
     const char* name = mapName != nullptr ? mapName : "";
-    if (map && !readBytesWith(*_map, [name](FILE* stream) {
+    if (map && !PXReadBytesWith(*_map, [name](FILE* stream) {
             return globalMap->loadFromStream(stream, name) != 0;
         })) {
         globalLog->write("Couldn't restore the map of an editor step.\n");

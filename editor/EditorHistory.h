@@ -3,8 +3,6 @@
 // held), so a stroke or a drag is one step however many logic steps it lasted.
 #pragma once
 
-#include <cstdio>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,11 +36,6 @@ private:
     std::optional<std::string> _mapName;
     int _collectedHexNuts = 0;
 };
-
-// The bytes the writer puts into a stream; nothing when the stream fails or the writer does.
-std::optional<std::string> bytesWrittenBy(const std::function<bool(FILE*)>& writer);
-// Runs the reader on the bytes as a stream; false when it cannot be made or the reader fails.
-bool readBytesWith(const std::string& bytes, const std::function<bool(FILE*)>& reader);
 
 // How many steps the history keeps at most; the oldest go first.
 constexpr int kEditorHistoryLimit = 256;

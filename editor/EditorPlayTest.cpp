@@ -39,7 +39,7 @@ std::optional<BeforePlay> _beforePlay;
 std::optional<BeforePlay> recordBeforePlay() {
     std::optional<EditorSnapshot> world = EditorSnapshot::capture();
     std::optional<std::string> player =
-        bytesWrittenBy([](FILE* stream) { return globalPlayer->save(stream) != 0; });
+        PXBytesWrittenBy([](FILE* stream) { return globalPlayer->save(stream) != 0; });
     if (!world || !player) {
         return std::nullopt;
     }
@@ -55,7 +55,7 @@ std::optional<BeforePlay> recordBeforePlay() {
                       globalCamera->getTarget(),
                       rebuildMapSpecificWorldObjectVectorNextLoop};
     if (globalMinimap != nullptr) {
-        before.minimap = bytesWrittenBy([](FILE* stream) { return globalMinimap->save(stream); });
+        before.minimap = PXBytesWrittenBy([](FILE* stream) { return globalMinimap->save(stream); });
         if (!before.minimap) {
             return std::nullopt;
         }
@@ -80,7 +80,7 @@ EditorPoint playStart() {
 
 // Loading the player is the one way to make it stand still, with empty hands, where it is put.
 bool placePlayer(const EditorPoint& at) {
-    const std::optional<std::string> placed = bytesWrittenBy([&at](FILE* stream) {
+    const std::optional<std::string> placed = PXBytesWrittenBy([&at](FILE* stream) {
         for (const int value :
              {at.x, at.y, globalPlayer->getDirection(), globalPlayer->state().powerups}) {
             PXPutL(value, stream);
@@ -88,13 +88,13 @@ bool placePlayer(const EditorPoint& at) {
         return true;
     });
     return placed &&
-           readBytesWith(*placed, [](FILE* stream) { return globalPlayer->load(stream) != 0; });
+           PXReadBytesWith(*placed, [](FILE* stream) { return globalPlayer->load(stream) != 0; });
 }
 
 void restoreGameState(const BeforePlay& before) {
-    readBytesWith(before.player, [](FILE* stream) { return globalPlayer->load(stream) != 0; });
+    PXReadBytesWith(before.player, [](FILE* stream) { return globalPlayer->load(stream) != 0; });
     if (before.minimap) {
-        readBytesWith(*before.minimap, [](FILE* stream) { return globalMinimap->load(stream); });
+        PXReadBytesWith(*before.minimap, [](FILE* stream) { return globalMinimap->load(stream); });
     }
     if (before.statistics) {
         *globalGameStats = *before.statistics;

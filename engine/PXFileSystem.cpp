@@ -136,6 +136,29 @@ std::optional<long> PXBytesLeft(FILE* stream) {
     return end - position;
 }
 
+std::optional<std::string> PXBytesWrittenBy(const std::function<bool(FILE*)>& writer) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    if (stream == nullptr) {
+        return std::nullopt;
+    }
+    const bool written = writer(stream) && ferror(stream) == 0;
+    const bool closed = fclose(stream) == 0;
+    const std::unique_ptr<char, decltype(&free)> owned(buffer, free);
+    if (!written || !closed) {
+        return std::nullopt;
+    }
+    return std::string(buffer, size);
+}
+
+bool PXReadBytesWith(const std::string& bytes, const std::function<bool(FILE*)>& reader) {
+    // Opened for reading only, so the bytes are never written through the cast.
+    const PXFileHandle stream(fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"),
+                              fclose);
+    return stream != nullptr && reader(stream.get());
+}
+
 long PXPutL(long value, FILE* stream) {
     for (int shift = 0; shift < PX_FILE_INTEGER_BITS; shift += 8) {
         if (fputc(static_cast<int>((value >> shift) & 0xFF), stream) == EOF) {

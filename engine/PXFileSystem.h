@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,11 @@ using PXFileHandle = std::unique_ptr<FILE, int (*)(FILE*)>;
 PXFileHandle PXOpenFile(const char* path, const char* mode);
 // Bytes between the stream's position and its end, or nothing for a stream that cannot seek.
 std::optional<long> PXBytesLeft(FILE* stream);
+
+// The bytes the writer puts into a stream; nothing when the stream fails or the writer does.
+std::optional<std::string> PXBytesWrittenBy(const std::function<bool(FILE*)>& writer);
+// Runs the reader on the bytes as a stream; false when it cannot be made or the reader fails.
+bool PXReadBytesWith(const std::string& bytes, const std::function<bool(FILE*)>& reader);
 
 // Writes the low 32 bits least significant byte first; the value, or -1 when a write fails.
 long PXPutL(long value, FILE* stream);

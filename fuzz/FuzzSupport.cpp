@@ -1,11 +1,14 @@
 #include "FuzzSupport.h"
 
+#include "engine/PXFileSystem.h"
 #include "game/objects/WorldObjectRecord.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <utility>
 
 std::string fuzzBytes(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
@@ -20,20 +23,11 @@ FuzzStream readStreamOver(std::string& bytes) {
 }
 
 std::string writtenBytes(const std::function<bool(FILE*)>& write) {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) {
+    std::optional<std::string> bytes = PXBytesWrittenBy(write);
+    if (!bytes) {
         abort();
     }
-    const bool written = write(stream);
-    fclose(stream);
-    std::string bytes(buffer, size);
-    free(buffer);
-    if (!written) {
-        abort();
-    }
-    return bytes;
+    return std::move(*bytes);
 }
 
 std::string recordIntegerBytes(int value) {

@@ -1,37 +1,31 @@
 // Feeds arbitrary bytes to the map loader. No input may crash it; a failed load must leave the
 // previous map exactly as it was; a map that loaded must save and load back to the same bytes.
 // Run it where there is no ./data: image lookups then fail without needing OpenGL.
+#include "engine/PXFileSystem.h"
 #include "game/world/Map.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
 
 std::string savedBytes(const Map& map) {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) {
+    const std::optional<std::string> bytes = PXBytesWrittenBy([&map](FILE* stream) {
+        map.saveToStream(stream);
+        return true;
+    });
+    if (!bytes) {
         abort();
     }
-    map.saveToStream(stream);
-    fclose(stream);
-    std::string bytes(buffer, size);
-    free(buffer);
-    return bytes;
+    return *bytes;
 }
 
 bool loadBytes(Map& map, const std::string& bytes) {
-    FILE* stream = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    if (stream == nullptr) {
-        abort();
-    }
-    const bool loaded = map.loadFromStream(stream, "fuzz/input");
-    fclose(stream);
-    return loaded;
+    return PXReadBytesWith(
+        bytes, [&map](FILE* stream) { return map.loadFromStream(stream, "fuzz/input") != 0; });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "editor/EditorHistory.h"
 #include "editor/EditorInfo.h"
 #include "editor/EditorPlayTest.h"
+#include "engine/PXFileSystem.h"
 #include "engine/PXInit.h"
 #include "engine/PXKeyCodes.h"
 #include "engine/PXKeyboard.h"
@@ -26,12 +27,12 @@
 namespace {
 
 std::string currentMapBytes() {
-    return bytesWrittenBy([](FILE* stream) { return globalMap->saveToStream(stream) != 0; })
+    return PXBytesWrittenBy([](FILE* stream) { return globalMap->saveToStream(stream) != 0; })
         .value();
 }
 
 std::string currentObjectBytes() {
-    return bytesWrittenBy([](FILE* stream) { return saveWorldObjects(stream, nullptr); }).value();
+    return PXBytesWrittenBy([](FILE* stream) { return saveWorldObjects(stream, nullptr); }).value();
 }
 
 struct State {

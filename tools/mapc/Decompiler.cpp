@@ -3,6 +3,7 @@
 #include "Keywords.h"
 #include "ObjectCompiler.h"
 #include "SourceText.h"
+#include "engine/PXFileSystem.h"
 #include "game/objects/WorldObject.h"
 #include "game/world/Map.h"
 #include "game/world/MapBackground.h"
@@ -122,30 +123,17 @@ void writeObjects(std::ostream& out, const std::vector<const WorldObject*>& obje
     }
 }
 
-// What the writer puts into a stream, as bytes.
-std::string bytesWritten(const std::function<bool(FILE*)>& write) {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) {
-        return "";
-    }
-    write(stream);
-    fclose(stream);
-    std::string bytes(buffer, size);
-    free(buffer);
-    return bytes;
-}
-
 std::string mapBytes(const Map& map) {
-    return bytesWritten([&](FILE* stream) { return map.saveToStream(stream) != 0; });
+    return PXBytesWrittenBy([&](FILE* stream) { return map.saveToStream(stream) != 0; })
+        .value_or("");
 }
 
 std::string recordBytes(const std::vector<const WorldObject*>& objects) {
-    return bytesWritten([&](FILE* stream) {
-        return std::all_of(objects.begin(), objects.end(),
-                           [&](const WorldObject* object) { return object->save(stream); });
-    });
+    return PXBytesWrittenBy([&](FILE* stream) {
+               return std::all_of(objects.begin(), objects.end(),
+                                  [&](const WorldObject* object) { return object->save(stream); });
+           })
+        .value_or("");
 }
 
 } // namespace
